@@ -1,0 +1,10 @@
+# Copies every file below SRC to the same place below DST unless it is there already.
+file(GLOB_RECURSE _files RELATIVE ${SRC} ${SRC}/*)
+foreach(_f IN LISTS _files)
+  if(NOT EXISTS ${DST}/${_f})
+    get_filename_component(_dir ${DST}/${_f} DIRECTORY)
+    file(MAKE_DIRECTORY ${_dir})
+    file(COPY ${SRC}/${_f} DESTINATION ${_dir})
+  endif()
+endforeach()
+file(MAKE_DIRECTORY ${DST}/Materials ${DST}/Skins)
