@@ -62,7 +62,8 @@ std::span<const BuiltInText> RussianBuiltInTexts();
 
 // The built-in Russian skin texts (KEY=text lines).
 const std::vector<std::string>& RussianSkinTexts();
-// Reads MesP.txt as KEY=text lines into `lines`; false on a reading error (lines read so far kept).
+// Reads MesP.txt: `lines` gets its KEY=text lines as they are (a line that is not UTF-8 is taken
+// as code page 1251). False when the file is missing or a read fails; `lines` is then empty.
 bool ReadSkinTexts(const std::string& path, std::vector<std::string>& lines);
 
 }  // namespace kelvara
