@@ -1,0 +1,32 @@
+// Kelvara3.dac: the outlines of the job's AutoCAD parts (ShapeList).
+#include "model/data_files.h"
+#include "model/data_records.h"
+
+namespace kelvara {
+
+void DataFiles::LoadOutlines() {
+  const RecordFile file = ReadRecordFile(Path(kOutlinesFileName), kShapeRecordSize);
+  if (file.status == FileStatus::NotFound) {
+    ReportNotFound(kOutlinesFileName);
+    return;
+  }
+  if (file.status == FileStatus::IoError || file.Count() == 0) {
+    ReportDestroyed(kOutlinesFileName);
+    return;
+  }
+  shapes_.clear();
+  shapes_.reserve(file.Count());
+  for (std::size_t i = 0; i < file.Count(); ++i) shapes_.push_back(DecodeShapeRecord(file.At(i)));
+}
+
+bool DataFiles::SaveOutlines() {
+  Bytes all;
+  all.reserve(shapes_.size() * kShapeRecordSize);
+  for (const ShapeRecord& s : shapes_) {
+    const Bytes b = EncodeShapeRecord(s);
+    all.insert(all.end(), b.begin(), b.end());
+  }
+  return WriteFileAtomic(Path(kOutlinesFileName), all);
+}
+
+}  // namespace kelvara
