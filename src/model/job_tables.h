@@ -76,6 +76,7 @@ class JobTables {
   void PostMaterialName();
   void PostBandName(bool appended);
   bool Validate(Table& t, int emptyMsg, int badMsg, Grid grid);
+  bool bandRowAppended_ = false;
 };
 
 }  // namespace kelvara

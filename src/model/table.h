@@ -116,6 +116,8 @@ class Table {
   Hook onNewRecord, beforePost, afterPost, beforeEdit;
   std::function<bool(Table&)> onCancel;
   std::function<bool(Table&)> beforeInsert;
+  // Runs after Set changed a field of the current row (not for SetAt).
+  std::function<void(Table&, int field)> onFieldChanged;
 
   // Converts a value to the field's type and capacity.
   Value Coerce(int fieldIndex, Value v) const;
