@@ -10,7 +10,7 @@ namespace {
 
 const std::string kNoText;
 
-constexpr char kTermsSeparator = '\x95';  // "•" in code page 1251
+constexpr std::string_view kTermsSeparator = "\xE2\x80\xA2";  // "•" in UTF-8
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsLanguage(int language) { return language >= kRussian && language <= kPolish; }
@@ -87,8 +87,8 @@ PolishTermsResult MessageTable::ReadPolishTerms(const std::string& path) {
   if (!ReadWholeFile(path, content)) return result;
   result.fileRead = true;
   ForEachLine(content, [&](std::string_view line) {
-    // The file is UTF-8 but its texts are taken as code page 1251 would hold them.
-    std::string bytes = Utf8ToCp1251(line);
+    // Texts stay UTF-8 in memory, so Polish letters outside code page 1251 survive.
+    const std::string bytes(line);
     const std::size_t separator = bytes.find(kTermsSeparator);
     if (separator == std::string::npos) {
       ++result.linesWithoutSeparator;
@@ -98,10 +98,10 @@ PolishTermsResult MessageTable::ReadPolishTerms(const std::string& path) {
       ++result.linesPastTable;
       return;
     }
-    std::string translation = bytes.substr(separator + 1);
+    std::string translation = bytes.substr(separator + kTermsSeparator.size());
     if (const std::size_t hash = translation.find('#'); hash != std::string::npos)
       translation.replace(hash, 1, "\r\n");
-    SetText(result.entriesFilled, kPolish, Cp1251ToUtf8(translation));
+    SetText(result.entriesFilled, kPolish, std::move(translation));
     ++result.entriesFilled;
   });
   return result;

@@ -127,8 +127,8 @@ TEST(MessageTableTest, OutOfRangeEntryOrLanguageIsSafe) {
   EXPECT_EQ(table.Msg(94), "Не задан материал");
 }
 
-TEST(PolishTermsTest, TranslationsAfterSeparatorInCodePage1251) {
-  // "ł" and "ó" are outside code page 1251; Cyrillic and a second "•" are inside it.
+TEST(PolishTermsTest, TranslationsAfterSeparatorKeepPolishLetters) {
+  // "ł" and "ó" are outside code page 1251 and still kept; a second "•" stays in the text.
   const TempFile file(
       "\xEF\xBB\xBF"
       "Main\xE2\x80\xA2G\xC5\x82\xC3\xB3wne\r\n"
@@ -141,8 +141,8 @@ TEST(PolishTermsTest, TranslationsAfterSeparatorInCodePage1251) {
   std::string error = "untouched";
   ASSERT_TRUE(table.LoadPolishTerms(file.path(), &error));
   EXPECT_EQ(error, "untouched");
-  EXPECT_EQ(table.Text(0, kPolish), "G??wne");
-  EXPECT_EQ(table.Text(1, kPolish), "Materia?\r\ndrugi#trzeci");
+  EXPECT_EQ(table.Text(0, kPolish), "Główne");
+  EXPECT_EQ(table.Text(1, kPolish), "Materiał\r\ndrugi#trzeci");
   EXPECT_EQ(table.Text(2, kPolish), "Pomoc Д • x");
   EXPECT_EQ(table.Text(3, kPolish), "");
   EXPECT_EQ(table.Text(4, kPolish), "koniec");
