@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/quick_sort.h"
+
 namespace kelvara {
 
 void LayoutSlot::Reset(int materials) {
@@ -38,20 +40,7 @@ double KeyOf(const Detail& d, int key) {
 
 void SortDetails(std::vector<Detail>& records, int lo, int hi, int key) {
   if (lo < 0 || hi >= static_cast<int>(records.size()) || lo >= hi) return;
-  int i = lo;
-  int j = hi;
-  const double pivot = KeyOf(records[(lo + hi) / 2], key);
-  do {
-    while (KeyOf(records[i], key) < pivot) ++i;
-    while (KeyOf(records[j], key) > pivot) --j;
-    if (i <= j) {
-      if (i != j) std::swap(records[i], records[j]);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-  if (lo < j) SortDetails(records, lo, j, key);
-  if (i < hi) SortDetails(records, i, hi, key);
+  HoareQuickSort(records.data(), lo, hi, [key](const Detail& d) { return KeyOf(d, key); });
 }
 
 }  // namespace kelvara

@@ -117,6 +117,9 @@ class LayoutModel {
   std::int32_t SheetsDone = 0;
   float RecordedSawWidth = 0;  // the common saw width a result was made with
   std::vector<ShapeRecord> ShapeList;  // outlines of the current job
+  // True from the start of a calculation until its result is in the model: nothing else may
+  // fill WriteSlot meanwhile (a layout load waits or is refused).
+  bool CalculationRunning = false;
 
   LayoutSlot& Slot(int i) { return *slots_[i]; }
   const LayoutSlot& Slot(int i) const { return *slots_[i]; }
