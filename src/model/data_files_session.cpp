@@ -10,10 +10,10 @@ std::vector<std::string> RecordingUi::StatusTexts() const {
 
 namespace {
 
-std::string WithSlash(std::string folder) {
-  if (folder.empty()) folder = ".";
-  if (folder.back() != '/' && folder.back() != '\\') folder += '/';
-  return folder;
+std::string WithSlash(const std::string& folder) {
+  if (folder.empty()) return std::string("./");
+  if (folder.back() == '/' || folder.back() == '\\') return folder;
+  return folder + '/';
 }
 
 }  // namespace

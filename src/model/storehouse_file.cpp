@@ -6,6 +6,8 @@
 namespace kelvara {
 
 void DataFiles::LoadStorehouse() {
+  // Material 0 is selected in the storehouse, the view is filtered by the window afterwards.
+  t_.storehouseMaterial = 0;
   t_.FilterStorehouse(false);
   t_.rxMat.Clear();
   const RecordFile file = ReadRecordFile(Path(kStorehouseFileName), kStoreRecordSize);
@@ -16,7 +18,6 @@ void DataFiles::LoadStorehouse() {
   // A read error keeps the whole records read before it.
   if (file.status == FileStatus::IoError || file.Count() == 0) ReportDestroyed(kStorehouseFileName);
   if (file.Count() == 0) return;
-  t_.storehouseMaterial = 0;
   const auto many = settings_.ReadString(kKeyManyMaterial);
   const bool dropUnknown = many && *many == "1";
   for (std::size_t i = 0; i < file.Count(); ++i) {
