@@ -1,0 +1,17 @@
+# resave --data-dir writes files that the independent reader reads back with the stored values.
+include(${CMAKE_CURRENT_LIST_DIR}/check_common.cmake)
+run_ok(${FIXTURE} write ${DIR})
+run_ok(${CLI} resave --data-dir ${DIR} --settings ${DIR}/settings.ini)
+run_ok(${FIXTURE} verify ${DIR})
+# A second round changes no byte.
+foreach(f opt mtn mkw dat mat dac nte)
+  file(READ ${DIR}/Kelvara3.${f} _first HEX)
+  set(_first_${f} "${_first}")
+endforeach()
+run_ok(${CLI} resave --data-dir ${DIR} --settings ${DIR}/settings.ini)
+foreach(f opt mtn mkw dat mat dac nte)
+  file(READ ${DIR}/Kelvara3.${f} _second HEX)
+  if(NOT _second STREQUAL _first_${f})
+    message(SEND_ERROR "Kelvara3.${f} changed on the second resave")
+  endif()
+endforeach()
