@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -96,7 +97,13 @@ FileBytes ReadWholeFile(const std::string& path) {
     out.status = FileStatus::IoError;
     return out;
   }
-  out.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  try {
+    out.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    // The file buffer throws when a read() fails.
+    out.status = FileStatus::IoError;
+    return out;
+  }
   out.status = in.bad() ? FileStatus::IoError : FileStatus::Ok;
   return out;
 }

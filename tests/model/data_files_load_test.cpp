@@ -568,3 +568,36 @@ TEST_F(GridWidthsLoad, FirstMissingValueEndsTheReading) {
 
 }  // namespace
 }  // namespace kelvara
+
+namespace kelvara {
+namespace {
+
+// ---- Files whose reading fails with an input/output error --------------------------------
+
+using UnreadableFiles = testing_folder::DataFolderTest;
+
+TEST_F(UnreadableFiles, EachFileGivesItsMessageAndTheLoadGoesOn) {
+  // Reading /proc/self/mem from its start fails with an input/output error.
+  if (!std::filesystem::exists("/proc/self/mem")) GTEST_SKIP() << "no /proc/self/mem";
+  WriteText("Kelvara3.mtn", "A\r\nB\r\n");
+  for (const char* f : {"Kelvara3.opt", "Kelvara3.mkw", "Kelvara3.dat", "Kelvara3.mat", "Kelvara3.dac"})
+    std::filesystem::create_symlink("/proc/self/mem", Path(f));
+  FolderSession& s = Load();
+  EXPECT_EQ(Statuses(), (std::vector<std::string>{Destroyed("Kelvara3.opt"), NotFound("Kelvara3.mkw"),
+                                                  Destroyed("Kelvara3.dat"), Destroyed("Kelvara3.mat"),
+                                                  Destroyed("Kelvara3.dac"), NotFound("Kelvara3.nte")}));
+  EXPECT_EQ(s.options.CalcLevel, 1);
+  EXPECT_EQ(s.tables.rxT.Count(), 3);
+  EXPECT_EQ(testing_folder::Text(s.tables.rxOM, 0, "Mat"), "A");
+  EXPECT_TRUE(s.tables.rxM.Empty());
+  EXPECT_TRUE(s.tables.rxMat.Empty());
+  // An unreadable names file counts as absent.
+  std::filesystem::remove(Path("Kelvara3.mtn"));
+  std::filesystem::create_symlink("/proc/self/mem", Path("Kelvara3.mtn"));
+  FolderSession& again = Load();
+  EXPECT_TRUE(HasStatus(NotFound("Kelvara3.mtn")));
+  EXPECT_EQ(again.tables.rxOM.Count(), 25);
+}
+
+}  // namespace
+}  // namespace kelvara
