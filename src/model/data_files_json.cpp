@@ -82,7 +82,8 @@ void WriteTableJson(JsonWriter& w, const Table& t) {
     for (const FieldDef& f : t.fields()) {
       w.Key(f.name);
       const Value& v = t.GetAt(pos, f.name);
-      if (std::holds_alternative<std::monostate>(v)) {
+      const auto* text = std::get_if<std::string>(&v);
+      if (std::holds_alternative<std::monostate>(v) || (text && text->empty())) {
         w.Null();
       } else if (f.type == FieldType::Boolean) {
         w.Bool(Truth(v));

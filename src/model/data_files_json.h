@@ -13,7 +13,7 @@ namespace kelvara {
 // Every option under its name.
 void WriteOptionsJson(JsonWriter& w, const Options& o);
 // The visible rows as objects keyed by field name: numbers as numbers, Booleans as true/false,
-// texts as strings, empty fields as null.
+// texts as strings; an empty field or empty text as null.
 void WriteTableJson(JsonWriter& w, const Table& t);
 void WriteShapesJson(JsonWriter& w, const std::vector<ShapeRecord>& shapes);
 

@@ -120,3 +120,7 @@ expect_json(j "E" shapes 4 Kind)
 
 # Every file was there: no message.
 expect_length(j 0 status)
+
+# Empty texts are null like every empty field.
+expect_json(j null tables rxD 1 Note)
+expect_json(j null tables rxMat 1 N)
