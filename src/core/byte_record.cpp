@@ -114,6 +114,7 @@ RecordFile ReadRecordFile(const std::string& path, std::size_t recordSize) {
   FileBytes fb = ReadWholeFile(path);
   rf.status = fb.status;
   rf.bytes = std::move(fb.bytes);
+  rf.fileSize = rf.bytes.size();
   if (recordSize) rf.bytes.resize(rf.bytes.size() / recordSize * recordSize);
   return rf;
 }

@@ -65,7 +65,10 @@ FileBytes ReadWholeFile(const std::string& path);
 struct RecordFile {
   FileStatus status = FileStatus::NotFound;
   std::size_t recordSize = 0;
+  std::size_t fileSize = 0;  // before the incomplete last record was dropped
   Bytes bytes;
+  // Shorter than one record but not empty: what a damaged file looks like.
+  bool Truncated() const { return Count() == 0 && fileSize > 0; }
   std::size_t Count() const { return recordSize ? bytes.size() / recordSize : 0; }
   RecordReader At(std::size_t i) const { return RecordReader(bytes.data() + i * recordSize, recordSize); }
 };

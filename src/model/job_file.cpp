@@ -26,7 +26,8 @@ void DataFiles::LoadJob() {
     ReportNotFound(kJobFileName);
     return;
   }
-  if (file.status == FileStatus::IoError || file.Count() == 0) {
+  // A 0-byte file is what saving an empty table writes: nothing to load, nothing to report.
+  if (file.status == FileStatus::IoError || file.Truncated()) {
     ReportDestroyed(kJobFileName);
     return;
   }

@@ -10,7 +10,8 @@ void DataFiles::LoadOutlines() {
     ReportNotFound(kOutlinesFileName);
     return;
   }
-  if (file.status == FileStatus::IoError || file.Count() == 0) {
+  // A 0-byte file is what saving an empty table writes: nothing to load, nothing to report.
+  if (file.status == FileStatus::IoError || file.Truncated()) {
     ReportDestroyed(kOutlinesFileName);
     return;
   }

@@ -16,7 +16,8 @@ void DataFiles::LoadStorehouse() {
     return;
   }
   // A read error keeps the whole records read before it.
-  if (file.status == FileStatus::IoError || file.Count() == 0) ReportDestroyed(kStorehouseFileName);
+  // A 0-byte file is what saving an empty storehouse writes: nothing to report.
+  if (file.status == FileStatus::IoError || file.Truncated()) ReportDestroyed(kStorehouseFileName);
   if (file.Count() == 0) return;
   const auto many = settings_.ReadString(kKeyManyMaterial);
   const bool dropUnknown = many && *many == "1";

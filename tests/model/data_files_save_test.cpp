@@ -345,5 +345,22 @@ TEST_F(SaveAllTest, GridWidthsAndManyMaterialGoToTheSettings) {
   EXPECT_EQ(again.files.gridWidths.parts[11].value_or(-1), 71);
 }
 
+// Saving a job with no parts, no storehouse and no outlines writes empty files; the next start
+// reads them as empty tables without calling them damaged. A stub of a record still is damaged.
+TEST_F(SaveAllTest, EmptyTablesSavedComeBackWithoutMessages) {
+  Load();
+  Session().files.SaveAll();
+  for (const char* f : {"Kelvara3.dat", "Kelvara3.mat", "Kelvara3.dac"}) EXPECT_TRUE(Read(f).empty()) << f;
+  Load();
+  for (const char* f : {"Kelvara3.dat", "Kelvara3.mat", "Kelvara3.dac"}) {
+    EXPECT_FALSE(HasStatus(Destroyed(f))) << f;
+    EXPECT_FALSE(HasStatus(NotFound(f))) << f;
+  }
+  Write("Kelvara3.dac", fixture::Bytes(10, 0));
+  Load();
+  EXPECT_TRUE(HasStatus(Destroyed("Kelvara3.dac")));
+}
+
+
 }  // namespace
 }  // namespace kelvara
