@@ -40,19 +40,25 @@ void UnturnSheet(List& sheet, std::vector<Detail>& details) {
 
 namespace {
 
-// Draws indexes at random, skipping those already drawn, until every record has been taken.
+// Draws indexes at random, skipping those already drawn, until every record has been taken; the
+// records go into the new array in the order they were first drawn.
 template <class T>
 void ShuffleByDraws(std::vector<T>& items, std::vector<T>& scratch, std::vector<std::uint8_t>& drawn,
-                    RandomSource& random) {
+                    std::vector<std::uint32_t>& order, RandomSource& random) {
   const std::uint32_t n = static_cast<std::uint32_t>(items.size());
-  scratch.clear();
   drawn.assign(n, 0);
-  while (scratch.size() < n) {
+  order.resize(n + 1);
+  std::uint8_t* seen = drawn.data();
+  std::uint32_t* first = order.data();
+  std::uint32_t taken = 0;
+  while (taken < n) {
     const std::uint32_t k = random.Below(n);
-    if (drawn[k]) continue;
-    drawn[k] = 1;
-    scratch.push_back(std::move(items[k]));
+    first[taken] = k;  // kept only when k is new
+    taken += seen[k] ^ 1u;
+    seen[k] = 1;
   }
+  scratch.clear();
+  for (std::uint32_t i = 0; i < n; ++i) scratch.push_back(std::move(items[first[i]]));
   for (std::uint32_t i = 0; i < n; ++i) items[i] = std::move(scratch[i]);
 }
 
@@ -62,7 +68,8 @@ void ShuffleDetails(std::vector<Detail>& details, RandomSource& random) {
   std::vector<Detail> scratch;
   scratch.reserve(details.size());
   std::vector<std::uint8_t> drawn;
-  ShuffleByDraws(details, scratch, drawn, random);
+  std::vector<std::uint32_t> order;
+  ShuffleByDraws(details, scratch, drawn, order, random);
 }
 
 CalculationDriver::CalculationDriver(LayoutSlot& slot, const CalculationSettings& settings, RandomSource& random)
@@ -89,6 +96,7 @@ bool CalculationDriver::CalculateLayouts() {
   hot_.reserve(maxParts);
   shuffled_.reserve(maxParts);
   drawn_.reserve(maxParts);
+  drawOrder_.reserve(maxParts + 1);
   bestPosOfSerial_.assign(serialLimit, -1);
   templateCount_.assign(ncLimit, 0);
   unplacedCount_.assign(ncLimit, 0);
@@ -111,8 +119,9 @@ bool CalculationDriver::LayoutMaterial(int m) {
   hot_.clear();
   for (int i = 0; i < static_cast<int>(details.size()); ++i) {
     const Detail& d = details[i];
-    hot_.push_back(HotPart{d.X, d.Y, d.Area, d.Serial, i, d.NC, d.Rotation, d.Placed});
+    hot_.push_back(HotPart{d.X, d.Y, d.Area, d.Serial, i, d.NC, d.Rotation, d.Placed, 0});
   }
+  AssignKinds(hot_.data(), static_cast<int>(hot_.size()));
 
   bool finished = true;
   for (int j : SheetVisitOrder(sheets)) {
@@ -200,7 +209,7 @@ void CalculationDriver::OrderParts(int t) {
   }
 }
 
-void CalculationDriver::ShuffleParts() { ShuffleByDraws(hot_, shuffled_, drawn_, random_); }
+void CalculationDriver::ShuffleParts() { ShuffleByDraws(hot_, shuffled_, drawn_, drawOrder_, random_); }
 
 void CalculationDriver::TurnSheet(List& sheet) {
   if (sheet.Transposed != 0) return;

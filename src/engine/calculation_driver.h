@@ -75,6 +75,7 @@ class CalculationDriver {
   std::vector<HotPart> hot_;      // the material's parts in their current order
   std::vector<HotPart> shuffled_;
   std::vector<std::uint8_t> drawn_;
+  std::vector<std::uint32_t> drawOrder_;
   std::vector<std::int32_t> bestPosOfSerial_;
   std::vector<std::int32_t> templateCount_;
   std::vector<std::int32_t> unplacedCount_;

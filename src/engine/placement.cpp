@@ -1,10 +1,27 @@
 #include "engine/placement.h"
 
 #include <algorithm>
+#include <cstring>
+#include <map>
+#include <tuple>
 
 #include "core/rounding.h"
 
 namespace kelvara {
+
+void AssignKinds(HotPart* parts, int count) {
+  auto bits = [](float f) {
+    std::uint32_t u;
+    std::memcpy(&u, &f, sizeof u);
+    return u;
+  };
+  std::map<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint8_t>, std::int32_t> ids;
+  for (int i = 0; i < count; ++i) {
+    HotPart& p = parts[i];
+    const auto key = std::make_tuple(bits(p.X), bits(p.Y), bits(p.Area), p.Rotation);
+    p.Kind = ids.emplace(key, static_cast<std::int32_t>(ids.size())).first->second;
+  }
+}
 
 bool LeftoverRefused(float leftover, float minimalOffcut) {
   return leftover < minimalOffcut && !IsZero3(leftover);
@@ -25,6 +42,11 @@ void PlacementEngine::Allocate(int maxParts, int serialLimit) {
   EmptyAttempt(0);
   StartSheet(-1);
   cand_.assign(std::max(maxParts, 0), Cand{});
+  kinds_.assign(std::max(maxParts, 0), KindInfo{});
+  kindList_.assign(std::max(maxParts, 0), 0);
+  usedKinds_.clear();
+  usedKinds_.reserve(std::max(maxParts, 0));
+  kindStamp_ = 0;
   candOfSerial_.assign(std::max(serialLimit, 0), -1);
   attemptCand_.assign(kAttemptSize, -1);
   count_ = 0;
@@ -44,11 +66,18 @@ void PlacementEngine::SetCandidates(const HotPart* parts, int count) {
   source_ = parts;
   count_ = 0;
   minSide_ = 0;
-  bool first = true;
+  minXY_ = 0;
+  jointCandidates_ = false;
+  usedKinds_.clear();
+  if (++kindStamp_ == 0) {
+    for (KindInfo& k : kinds_) k.stamp = 0;
+    kindStamp_ = 1;
+  }
   for (int k = 0; k < count; ++k) {
     const HotPart& p = parts[k];
     // A part without a positive size (an indent below zero) can never be laid out.
     if (p.Placed || !(p.X > 0 && p.Y > 0)) continue;
+    const int kind = (p.Kind >= 0 && p.Kind < static_cast<int>(kinds_.size())) ? p.Kind : 0;
     Cand& c = cand_[count_];
     c.X = p.X;
     c.Y = p.Y;
@@ -56,11 +85,31 @@ void PlacementEngine::SetCandidates(const HotPart* parts, int count) {
     c.Rotation = p.Rotation;
     c.inAttempt = 0;
     c.source = k;
+    c.kind = kind;
     if (p.Serial >= 0 && p.Serial < static_cast<int>(candOfSerial_.size())) candOfSerial_[p.Serial] = count_;
     const float side = std::min(p.X, p.Y);
-    if (first || side < minSide_) minSide_ = side;
-    first = false;
+    const double xy = static_cast<double>(p.X) * p.Y;
+    if (count_ == 0 || side < minSide_) minSide_ = side;
+    if (count_ == 0 || xy < minXY_) minXY_ = xy;
+    if (p.Rotation == 2) jointCandidates_ = true;
+    KindInfo& info = kinds_[kind];
+    if (info.stamp != kindStamp_) {
+      info = KindInfo{p.X, p.Y, p.Area, p.Rotation, 0, 0, 0, 0, kindStamp_};
+      usedKinds_.push_back(kind);
+    }
+    ++info.count;
     ++count_;
+  }
+  int offset = 0;
+  for (int kind : usedKinds_) {
+    KindInfo& info = kinds_[kind];
+    info.first = offset;
+    offset += info.count;
+    info.avail = 0;
+  }
+  for (int i = 0; i < count_; ++i) {
+    KindInfo& info = kinds_[cand_[i].kind];
+    kindList_[info.first + info.avail++] = i;
   }
 }
 
@@ -84,6 +133,12 @@ void PlacementEngine::EmptyAttempt(float sheetArea) {
     AttemptY[q] = -1.0f;
     AttemptRotated[q] = 0;
     cand_[attemptCand_[q]].inAttempt = 0;
+  }
+  if (attemptCount_ > 0) {
+    for (int kind : usedKinds_) {
+      kinds_[kind].avail = kinds_[kind].count;
+      kinds_[kind].next = 0;
+    }
   }
   attemptCount_ = 0;
   AttemptFreeArea = sheetArea;
@@ -159,13 +214,52 @@ inline bool PlacementEngine::Consider(int i, float W, float H, float S, float& b
   return false;
 }
 
+int PlacementEngine::KindFit(const KindInfo& k, float W, float H) const {
+  const bool unturned = k.Y <= H && k.X <= W;
+  switch (k.Rotation) {
+    case 0: return unturned ? 1 : 0;
+    case 1: return unturned ? 1 : (k.Y <= W && k.X <= H) ? 2 : 0;
+    case 2:
+      if ((JointRotation == 1) == (SecondPass == 0)) return unturned ? 1 : 0;
+      return (k.Y <= W && k.X <= H) ? 2 : 0;
+    default: return 0;
+  }
+}
+
 PickResult PlacementEngine::PickDetail(int first, int last, float W, float H) {
   PickResult r;
-  const float S = W * H;
-  float best = S;
   if (first < 0) first = 0;
   if (last >= count_) last = count_ - 1;
-  if (std::min(W, H) < minSide_) return r;  // narrower than every candidate: nothing fits
+  if (first > last || NothingFits(W, H)) return r;
+  const float S = W * H;
+  float best = S;
+  if (first == last) {
+    if (!cand_[first].inAttempt) Consider(first, W, H, S, best, r);
+    return r;
+  }
+  if (first == 0 && last == count_ - 1 && KindScan()) {
+    // The linear scan keeps the first candidate with the least S - Area among those that fit:
+    // per kind that is its first candidate not in the attempt.
+    int bestIndex = count_;
+    for (int kind : usedKinds_) {
+      const KindInfo& k = kinds_[kind];
+      if (k.avail == 0) continue;
+      const float rest = S - k.Area;
+      if (!(rest <= best)) continue;
+      const int i = kindList_[k.first + k.next];
+      if (!(rest < best) && !(r.found && i < bestIndex)) continue;
+      const int fit = KindFit(k, W, H);
+      if (fit == 0) continue;
+      best = rest;
+      bestIndex = i;
+      r.found = 1;
+      r.index = i;
+      r.rotated = fit == 2;
+      r.w = fit == 2 ? k.Y : k.X;
+      r.h = fit == 2 ? k.X : k.Y;
+    }
+    return r;
+  }
   for (int i = first; i <= last; ++i) {
     if (cand_[i].inAttempt) continue;
     if (Consider(i, W, H, S, best, r)) return r;  // a joint-rotation decision returns at once
@@ -177,15 +271,26 @@ float PlacementEngine::CutExtent(int excluded, CutMode mode, float W, float H, f
   const bool across = mode == CutMode::Across;
   const float W2 = across ? W : W - w - kw_;
   const float H2 = across ? H - h - kw_ : H;
-  // No candidate fits a space narrower than the smallest side of all of them.
-  if (count_ > 0 && !(std::min(W2, H2) < minSide_)) {
+  if (count_ > 0 && !NothingFits(W2, H2)) {
     const float S = W2 * H2;
-    for (int k = 0; k < count_; ++k) {
-      if (k == excluded || cand_[k].inAttempt) continue;
-      float best = S;
-      PickResult r;
-      Consider(k, W2, H2, S, best, r);
-      if (r.found) return across ? h : w;
+    if (KindScan()) {
+      // Only whether some other candidate fits matters.
+      const bool exAvailable = excluded >= 0 && excluded < count_ && !cand_[excluded].inAttempt;
+      const int exKind = exAvailable ? cand_[excluded].kind : -1;
+      for (int kind : usedKinds_) {
+        const KindInfo& k = kinds_[kind];
+        if (k.avail - (kind == exKind ? 1 : 0) <= 0) continue;
+        if (!(S - k.Area < S)) continue;
+        if (KindFit(k, W2, H2) != 0) return across ? h : w;
+      }
+    } else {
+      for (int k = 0; k < count_; ++k) {
+        if (k == excluded || cand_[k].inAttempt) continue;
+        float best = S;
+        PickResult r;
+        Consider(k, W2, H2, S, best, r);
+        if (r.found) return across ? h : w;
+      }
     }
   }
   return across ? H : W;
@@ -201,6 +306,9 @@ void PlacementEngine::PlaceInAttempt(int index, bool rotated, float x, float y) 
   AttemptRotated[q] = rotated ? 1 : 0;
   attemptCand_[q] = index;
   c.inAttempt = 1;
+  KindInfo& info = kinds_[c.kind];
+  --info.avail;
+  while (info.next < info.count && cand_[kindList_[info.first + info.next]].inAttempt) ++info.next;
   AttemptFreeArea -= c.Area;
 }
 
@@ -231,8 +339,9 @@ void PlacementEngine::AddPocket(int& n, float x, float y, float w, float h) {
 int PlacementEngine::FillRow(float Wr, float Hr, float x, float y) {
   int n = 0;
   for (int k = 0; k < count_; ++k) {
+    if (NothingFits(Wr, Hr)) break;  // no later part can fit either
     if (cand_[k].inAttempt) continue;
-    const PickResult r = PickDetail(k, k, Wr, Hr);
+    const PickResult r = TestOne(k, Wr, Hr);
     if (!r.found) continue;
     const float E = CutExtent(k, CutMode::Along, Wr, Hr, r.w, r.h);
     if (Refused(E - r.w) || Refused(Hr - r.h)) return n;
@@ -247,8 +356,9 @@ int PlacementEngine::FillRow(float Wr, float Hr, float x, float y) {
 int PlacementEngine::FillColumn(float Wc, float Hc, float x, float y) {
   int n = 0;
   for (int k = 0; k < count_; ++k) {
+    if (NothingFits(Wc, Hc)) break;
     if (cand_[k].inAttempt) continue;
-    const PickResult r = PickDetail(k, k, Wc, Hc);
+    const PickResult r = TestOne(k, Wc, Hc);
     if (!r.found) continue;
     const float D = CutExtent(k, CutMode::Across, Wc, Hc, r.w, r.h);
     if (Refused(D - r.h) || Refused(Wc - r.w)) return n;
@@ -289,8 +399,9 @@ void PlacementEngine::LayoutStripsX(const List& sheet, int sheetIndex, int fillM
   float H = sheet.UseY;
   float y0 = 0;
   for (int i = 0; i < count_; ++i) {
+    if (NothingFits(W, H)) break;  // the rest of the sheet takes no part
     if (cand_[i].inAttempt) continue;
-    const PickResult first = PickDetail(i, i, W, H);
+    const PickResult first = TestOne(i, W, H);
     if (!first.found) continue;
     const float A = CutExtent(i, CutMode::Across, W, H, first.w, first.h);
     if (Refused(A - first.h) || Refused(W - first.w)) break;
@@ -323,8 +434,9 @@ void PlacementEngine::LayoutStripsY(const List& sheet, int sheetIndex, int fillM
   const float H = sheet.UseY;
   float x0 = 0;
   for (int i = 0; i < count_; ++i) {
+    if (NothingFits(W, H)) break;  // the rest of the sheet takes no part
     if (cand_[i].inAttempt) continue;
-    const PickResult first = PickDetail(i, i, W, H);
+    const PickResult first = TestOne(i, W, H);
     if (!first.found) continue;
     const float A = CutExtent(i, CutMode::Along, W, H, first.w, first.h);
     if (Refused(A - first.w) || Refused(H - first.h)) break;

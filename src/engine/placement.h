@@ -1,6 +1,7 @@
 #pragma once
 // Guillotine placement: one layout attempt of one sheet with the unplaced parts of its material,
 // and the best-attempt buffer that keeps the attempt leaving the least free area.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -21,7 +22,12 @@ struct HotPart {
   std::uint16_t NC = 0;
   std::uint8_t Rotation = 0;
   std::uint8_t Placed = 0;
+  // Parts of one kind have equal X, Y, Area and Rotation (AssignKinds); 0..count-1.
+  std::int32_t Kind = 0;
 };
+
+// Numbers the kinds of parts[0..count): equal X, Y, Area and Rotation give the same kind.
+void AssignKinds(HotPart* parts, int count);
 
 struct PickResult {
   float w = 0, h = 0;
@@ -103,10 +109,37 @@ class PlacementEngine {
     std::uint8_t Rotation;
     std::uint8_t inAttempt;
     std::int32_t source;
+    std::int32_t kind;
+  };
+  // The candidates of one kind: their indexes in ascending order at list[first..first+count),
+  // `avail` of them not in the attempt, the first of those at list[first+next].
+  struct KindInfo {
+    float X, Y, Area;
+    std::uint8_t Rotation;
+    std::int32_t first, count, avail, next;
+    std::uint32_t stamp;
   };
 
   // The test of PickDetail for one candidate against the running best; true when taken.
   bool Consider(int i, float W, float H, float S, float& best, PickResult& r);
+  // PickDetail(i, i, W, H).
+  PickResult TestOne(int i, float W, float H) {
+    PickResult r;
+    const float S = W * H;
+    float best = S;
+    Consider(i, W, H, S, best, r);
+    return r;
+  }
+  // True when no candidate can fit a W x H space (no part is smaller).
+  bool NothingFits(float W, float H) const {
+    return std::min(W, H) < minSide_ || static_cast<double>(W) * H < minXY_;
+  }
+  // Orientation of a kind for a W x H space by the rotation rules, the joint rotation decided:
+  // 0 does not fit, 1 unturned, 2 turned.
+  int KindFit(const KindInfo& k, float W, float H) const;
+  // Whether the linear scan can be replaced by the scan over kinds: the same answer as long as
+  // no joint-rotation decision can be taken.
+  bool KindScan() const { return JointRotation != 0 || !jointCandidates_; }
   bool Refused(float leftover) const { return leftover < minimalOffcut_ && LeftoverRefused(leftover, minimalOffcut_); }
   // Records a pocket; the 52nd and later pockets of one fill are not recorded.
   void AddPocket(int& n, float x, float y, float w, float h);
@@ -119,6 +152,12 @@ class PlacementEngine {
   std::vector<std::int32_t> attemptCand_;   // candidate index of each attempt entry
   int count_ = 0;
   float minSide_ = 0;  // smallest side of any candidate: no part fits a space narrower than it
+  double minXY_ = 0;   // smallest X * Y of any candidate
+  bool jointCandidates_ = false;
+  std::vector<KindInfo> kinds_;
+  std::vector<std::int32_t> usedKinds_;
+  std::vector<std::int32_t> kindList_;
+  std::uint32_t kindStamp_ = 0;
   int attemptCount_ = 0;
   int bestCount_ = 0;
   std::array<FreeRect, kPocketCount> pockets_{};

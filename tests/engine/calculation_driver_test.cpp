@@ -311,3 +311,22 @@ TEST(JointRotation, AllJointPartsOfAMaterialLieTheSameWay) {
 
 }  // namespace
 }  // namespace kelvara
+
+namespace kelvara {
+namespace {
+
+TEST(RandomSource, GivesTheNumbersOfStdMt19937) {
+  for (std::uint32_t seed : {0u, 1u, 5489u, 0xdeadbeefu}) {
+    RandomSource r(seed);
+    std::mt19937 reference(seed);
+    for (int i = 0; i < 3000; ++i) ASSERT_EQ(r.Next(), reference()) << seed << " at " << i;
+  }
+  RandomSource r(9);
+  for (int i = 0; i < 1000; ++i) {
+    EXPECT_LT(r.Below(7), 7u);
+    EXPECT_EQ(r.Below(0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace kelvara

@@ -22,6 +22,7 @@ std::vector<HotPart> MakeParts(const std::vector<PartSpec>& specs) {
     p.Rotation = static_cast<std::uint8_t>(specs[i].Rotation);
     parts.push_back(p);
   }
+  AssignKinds(parts.data(), static_cast<int>(parts.size()));
   return parts;
 }
 
