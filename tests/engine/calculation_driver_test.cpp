@@ -97,6 +97,26 @@ TEST(Repetitions, PartsLargerThanEverySheetStayUnplaced) {
   EXPECT_EQ(test::CheckInvariants(slot, 1), "");
 }
 
+TEST(Orientation, FixedPartsKeepTheirOrientationOnBothPasses) {
+  Problem p;
+  p.Sheet(1000, 2000, 2);
+  p.Part(1500, 300, 1, 0);  // longer than the usable length; fits only turned: never placed
+  p.Part(900, 1800, 1, 0);  // fits only as it is
+  p.Part(1800, 90, 1, 1);   // may turn
+  LayoutSlot slot = p.Build();
+  Calculate(slot, Settings(0), 1);
+  for (const Detail& d : slot.LayoutDetails[0]) {
+    if (d.NC == 1) EXPECT_EQ(d.Placed, 0);
+    if (d.NC == 2) EXPECT_EQ(d.Placed, 1);
+    if (d.NC == 3) {
+      EXPECT_EQ(d.Placed, 1);
+      EXPECT_EQ(d.Rotated, 1);
+    }
+    if (d.Rotation == 0) EXPECT_EQ(d.Rotated, 0);
+  }
+  EXPECT_EQ(test::CheckGeometry(slot, {0}), "");
+}
+
 TEST(Repetitions, TwoRowsOfEqualSizeDoNotRepeatEachOther) {
   Problem p;
   p.Sheet(1000, 1000, 1);
