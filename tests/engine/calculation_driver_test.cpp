@@ -106,13 +106,15 @@ TEST(Orientation, FixedPartsKeepTheirOrientationOnBothPasses) {
   LayoutSlot slot = p.Build();
   Calculate(slot, Settings(0), 1);
   for (const Detail& d : slot.LayoutDetails[0]) {
-    if (d.NC == 1) EXPECT_EQ(d.Placed, 0);
-    if (d.NC == 2) EXPECT_EQ(d.Placed, 1);
+    const int expectedPlaced = d.NC == 1 ? 0 : 1;
+    EXPECT_EQ(d.Placed, expectedPlaced) << d.NC;
     if (d.NC == 3) {
       EXPECT_EQ(d.Placed, 1);
       EXPECT_EQ(d.Rotated, 1);
     }
-    if (d.Rotation == 0) EXPECT_EQ(d.Rotated, 0);
+    if (d.Rotation == 0) {
+      EXPECT_EQ(d.Rotated, 0);
+    }
   }
   EXPECT_EQ(test::CheckGeometry(slot, {0}), "");
 }
