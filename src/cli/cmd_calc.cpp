@@ -1,5 +1,6 @@
 // "calc INPUT... -o OUT.sl3": builds a job from project, text and previous-generation files in
 // the tables of a program folder, calculates it and saves the layout.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -66,6 +67,10 @@ bool Parse(const Args& args, CalcArgs& a, std::ostream& err) {
       a.inputs.push_back(arg);
       continue;
     }
+    static const char* const kValued[] = {"-o", "--data-dir", "--level", "--direction", "--parts-location",
+                                          "--saw-width", "--min-offcut", "--indent", "--seed"};
+    if (std::find(std::begin(kValued), std::end(kValued), arg) == std::end(kValued))
+      return Fail(err, "unknown argument '" + arg + "'");
     if (i + 1 >= args.size()) return Fail(err, arg + " needs a value");
     const std::string& v = args[++i];
     int n = 0;

@@ -81,7 +81,7 @@ inline List SampleSheet(int k) {
   s.Note = k == 0 ? "board A" : "";
   s.Area = 5796000;
   s.OffcutArea = 1000.5f;
-  s.FreeArea = 4000000.25f;
+  s.FreeArea = 4000000.5f;
   s.CutLength = 12345.5f;
   s.Copies = k == 0 ? 2 : 0;
   s.CopyOf = k == 0 ? -1 : 0;
