@@ -1,11 +1,11 @@
 #include "engine/placement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <tuple>
 
-#include "core/rounding.h"
 
 namespace kelvara {
 
@@ -24,7 +24,8 @@ void AssignKinds(HotPart* parts, int count) {
 }
 
 bool LeftoverRefused(float leftover, float minimalOffcut) {
-  return leftover < minimalOffcut && !IsZero3(leftover);
+  // Rounded to 3 decimals (halves away from zero) it is 0 exactly when |L * 1000| < 0.5.
+  return leftover < minimalOffcut && !(std::fabs(static_cast<double>(leftover) * 1000.0) < 0.5);
 }
 
 PlacementEngine::PlacementEngine() {

@@ -5,6 +5,7 @@
 #include <random>
 #include <tuple>
 
+#include "core/rounding.h"
 #include "engine/placement.h"
 #include "engine_fixtures.h"
 
@@ -135,6 +136,16 @@ TEST(LeftoverRule, Cases) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(LeftoverRefused(c.leftover, c.minimalOffcut), c.refused) << c.leftover << " vs " << c.minimalOffcut;
+}
+
+TEST(LeftoverRule, ZeroToThreeDecimalsAsRoundTo) {
+  std::mt19937 gen(3);
+  for (int i = 0; i < 100000; ++i) {
+    const float l = (static_cast<float>(gen() % 20001) - 10000.0f) / 1e7f * static_cast<float>(1 + gen() % 100);
+    ASSERT_EQ(LeftoverRefused(l, 1e9f), !IsZero3(l)) << l;
+  }
+  for (float l : {0.0005f, -0.0005f, 0.00049999f, 0.0004999f, 0.0015f})
+    EXPECT_EQ(LeftoverRefused(l, 1), !IsZero3(l)) << l;
 }
 
 // PickDetail over the given parts in a W x H space.
