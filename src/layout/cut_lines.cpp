@@ -179,6 +179,12 @@ void BuildSheetCutLines(LayoutSlot& slot, int material, int sheet, double kw, st
     ab = std::max(ab, it.y + it.h + k);
   }
 
+  // A block that reaches the usable edge leaves no rest of the sheet on that side: no
+  // first-stage cut there, and lines stop at the usable edge.
+  const bool fullWidth = Ge(aa - k, s.X - s.TR), fullHeight = Ge(ab - k, s.Y - s.TB);
+  if (fullWidth) aa = s.X - s.TR;
+  if (fullHeight) ab = s.Y - s.TB;
+
   std::vector<CutLine>& cuts = rec.Cuts;
   if (!IsZero3(s.TT)) cuts.push_back(Line(0, s.TT, s.X, 0, kTop));
   if (!IsZero3(s.TB)) cuts.push_back(Line(0, s.Y - s.TB, s.X, 0, kBottom));
@@ -190,11 +196,11 @@ void BuildSheetCutLines(LayoutSlot& slot, int material, int sheet, double kw, st
   const double ux = s.X - s.TL - s.TR, uy = s.Y - s.TT - s.TB;
   const double rx = ux > 0 ? aa / ux : 0, ry = uy > 0 ? ab / uy : 0;
   if (ry > rx) {
-    if (!IsZero3(ab)) cuts.push_back(Line(aa, s.TT, 0, uy, kRight));
-    if (!IsZero3(aa)) cuts.push_back(Line(s.TL, ab, aa - s.TL, 0, kBottom));
+    if (!IsZero3(ab) && !fullWidth) cuts.push_back(Line(aa, s.TT, 0, uy, kRight));
+    if (!IsZero3(aa) && !fullHeight) cuts.push_back(Line(s.TL, ab, aa - s.TL, 0, kBottom));
   } else {
-    if (!IsZero3(aa)) cuts.push_back(Line(s.TL, ab, ux, 0, kBottom));
-    if (!IsZero3(ab)) cuts.push_back(Line(aa, s.TT, 0, ab - s.TT, kRight));
+    if (!IsZero3(aa) && !fullHeight) cuts.push_back(Line(s.TL, ab, ux, 0, kBottom));
+    if (!IsZero3(ab) && !fullWidth) cuts.push_back(Line(aa, s.TT, 0, ab - s.TT, kRight));
   }
 
   const int last = static_cast<int>(items.size()) - 1;
