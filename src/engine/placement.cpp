@@ -69,6 +69,7 @@ void PlacementEngine::SetCandidates(const HotPart* parts, int count) {
   minSide_ = 0;
   minXY_ = 0;
   jointCandidates_ = false;
+  kindsValid_ = true;
   usedKinds_.clear();
   if (++kindStamp_ == 0) {
     for (KindInfo& k : kinds_) k.stamp = 0;
@@ -97,6 +98,8 @@ void PlacementEngine::SetCandidates(const HotPart* parts, int count) {
     if (info.stamp != kindStamp_) {
       info = KindInfo{p.X, p.Y, p.Area, p.Rotation, 0, 0, 0, 0, kindStamp_};
       usedKinds_.push_back(kind);
+    } else if (!(info.X == p.X && info.Y == p.Y && info.Area == p.Area && info.Rotation == p.Rotation)) {
+      kindsValid_ = false;  // kinds not numbered by AssignKinds: scan the candidates themselves
     }
     ++info.count;
     ++count_;

@@ -139,7 +139,7 @@ class PlacementEngine {
   int KindFit(const KindInfo& k, float W, float H) const;
   // Whether the linear scan can be replaced by the scan over kinds: the same answer as long as
   // no joint-rotation decision can be taken.
-  bool KindScan() const { return JointRotation != 0 || !jointCandidates_; }
+  bool KindScan() const { return kindsValid_ && (JointRotation != 0 || !jointCandidates_); }
   bool Refused(float leftover) const { return leftover < minimalOffcut_ && LeftoverRefused(leftover, minimalOffcut_); }
   // Records a pocket; the 52nd and later pockets of one fill are not recorded.
   void AddPocket(int& n, float x, float y, float w, float h);
@@ -154,6 +154,7 @@ class PlacementEngine {
   float minSide_ = 0;  // smallest side of any candidate: no part fits a space narrower than it
   double minXY_ = 0;   // smallest X * Y of any candidate
   bool jointCandidates_ = false;
+  bool kindsValid_ = false;
   std::vector<KindInfo> kinds_;
   std::vector<std::int32_t> usedKinds_;
   std::vector<std::int32_t> kindList_;

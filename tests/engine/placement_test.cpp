@@ -201,6 +201,17 @@ TEST(PickDetail, RotationRules) {
   }
 }
 
+TEST(PickDetail, PartsWithoutNumberedKindsAreStillPickedRight) {
+  std::vector<HotPart> parts = MakeParts({{100, 100, 0}, {300, 200, 0}, {200, 200, 0}});
+  for (HotPart& p : parts) p.Kind = 0;  // not numbered
+  PlacementEngine e;
+  e.Allocate(3, 3);
+  e.StartMaterial(0, 0);
+  e.SetCandidates(parts.data(), 3);
+  EXPECT_EQ(e.PickDetail(0, 2, 400, 400).index, 1);
+  EXPECT_EQ(e.PickDetail(0, 2, 250, 250).index, 2);
+}
+
 TEST(PickDetail, LookAheadTakesTheJointDecision) {
   Picker p({{500, 300, 0}, {200, 100, 2}});
   EXPECT_EQ(p.e->CutExtent(0, CutMode::Across, 1000, 500, 500, 300), 300);
