@@ -537,6 +537,7 @@ std::string SaveLayout(const std::string& chosenName, const LayoutModel& model, 
 
 bool LoadLayoutFile(const std::string& path, LayoutModel& model, LayoutHistory& history, std::string& headline,
                     const MessageTable& messages, ModelUi& ui) {
+  if (model.CalculationRunning) return false;  // the calculation owns WriteSlot until it completes
   auto data = std::make_unique<LayoutFileData>();
   const LayoutReadStatus status = ReadLayoutFile(path, model.MaterialCount, *data);
   if (status != LayoutReadStatus::Ok) {

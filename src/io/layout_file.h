@@ -98,7 +98,7 @@ std::string SaveLayout(const std::string& chosenName, const LayoutModel& model, 
 // `LoadLayoutFile`: fills WriteSlot from the file (through a scratch slot, so that a failed
 // load changes nothing), views it, adds the history entry (time + " R"), moves WriteSlot on and
 // shows the status. `headline` takes the file's headline when it has one. False on failure,
-// after the damaged-file message.
+// after the damaged-file message; false without a message while a calculation runs.
 bool LoadLayoutFile(const std::string& path, LayoutModel& model, LayoutHistory& history, std::string& headline,
                     const MessageTable& messages, ModelUi& ui);
 

@@ -706,6 +706,15 @@ TEST_F(LayoutCommands, EveryDamagedFileGivesTheDestroyedMessage) {
   }
 }
 
+TEST_F(LayoutCommands, NoOpeningWhileACalculationRuns) {
+  test::WriteBytes(dir / "a.sl3", SampleFile(0, "h"));
+  model.CalculationRunning = true;
+  EXPECT_FALSE(LoadLayoutFile(dir / "a.sl3", model, history, headline, messages, ui));
+  EXPECT_EQ(model.WriteSlot, 0);
+  EXPECT_TRUE(model.Slot(0).LayoutDetails.empty());
+  EXPECT_TRUE(history.entries().empty());
+}
+
 TEST_F(LayoutCommands, MissingFileIsNotFound) {
   EXPECT_FALSE(LoadLayoutFile(dir / "gone.sl3", model, history, headline, messages, ui));
   EXPECT_EQ(ui.last().text, "File not Found \"" + (dir / "gone.sl3") + "\". Input Data Error");
