@@ -119,15 +119,6 @@ std::string LastError(const RecordingUi& ui, std::size_t from) {
   return {};
 }
 
-std::vector<float> MaterialTableSawWidths(const JobTables& tables) {
-  std::vector<float> kw;
-  for (int i = 0; i < tables.rxOM.Count(); ++i) {
-    const Value& v = tables.rxOM.GetAt(i, "KW");
-    kw.push_back(std::holds_alternative<double>(v) ? static_cast<float>(std::get<double>(v)) : 0.0f);
-  }
-  return kw;
-}
-
 int Calc(const Args& args, std::ostream& out, std::ostream& err) {
   CalcArgs a;
   if (!Parse(args, a, err)) return 2;
@@ -156,7 +147,7 @@ int Calc(const Args& args, std::ostream& out, std::ostream& err) {
     err << LastError(session.ui, before) << "\n";
     return 1;
   }
-  const std::string saved = SaveLayout(a.output, model, "", SavedSawWidths(model.MaterialKW, MaterialTableSawWidths(tables)),
+  const std::string saved = SaveLayout(a.output, model, "", SavedSawWidths(model, tables),
                                        session.messages, session.ui);
   if (saved.empty()) {
     err << "kelvara3-cli calc: cannot write '" << LayoutFileName(a.output) << "'\n";

@@ -516,6 +516,16 @@ std::vector<float> SavedSawWidths(const std::vector<float>& materialKW, const st
   return widths;
 }
 
+std::vector<float> SavedSawWidths(const LayoutModel& model, const JobTables& tables) {
+  std::vector<float> table;
+  for (int i = 0; i < tables.rxOM.Count(); ++i) {
+    const Value& v = tables.rxOM.GetAt(i, "KW");
+    const double* kw = std::get_if<double>(&v);
+    table.push_back(kw ? static_cast<float>(*kw) : 0.0f);
+  }
+  return SavedSawWidths(model.MaterialKW, table);
+}
+
 bool WriteLayoutFiles(const std::string& path, const LayoutSlot& slot, int materialCount, float recordedSawWidth,
                       const std::string& headline, const std::vector<float>& sawWidths) {
   if (!WriteFileAtomic(path, EncodeLayout(slot, materialCount, recordedSawWidth, headline))) return false;

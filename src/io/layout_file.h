@@ -10,6 +10,7 @@
 #include "core/byte_record.h"
 #include "engine/layout_model.h"
 #include "io/layout_history.h"
+#include "model/job_tables.h"
 #include "model/messages.h"
 #include "model/model_ui.h"
 
@@ -83,6 +84,8 @@ std::vector<float> OpenedSawWidths(float recordedSawWidth, const std::optional<s
 // The saw widths Save Layout records: those the calculation used (`materialKW`), a material it
 // does not cover taking its material table value.
 std::vector<float> SavedSawWidths(const std::vector<float>& materialKW, const std::vector<float>& tableKW);
+// The same from the model's MaterialKW and the KW column of rxOM.
+std::vector<float> SavedSawWidths(const LayoutModel& model, const JobTables& tables);
 
 // Writes the layout file and its saw width file. False when a file could not be written.
 bool WriteLayoutFiles(const std::string& path, const LayoutSlot& slot, int materialCount, float recordedSawWidth,

@@ -134,6 +134,35 @@ TEST_F(BatchJob, CalculatedLayoutReadBackShowsEveryPartWhereTheCalculationPutIt)
   EXPECT_EQ(summedPlaced, placed);
 }
 
+// The kerf a layout was calculated with comes back when it is opened, with or without the
+// common saw width and with or without the ".kw3" file.
+TEST_F(BatchJob, ReopenedLayoutKeepsTheKerfOfItsCalculation) {
+  SetMaterialKW(0, 3.2);
+  Sheet(0, 1000, 800, 1);
+  Part(0, 300, 200, 4);
+  for (float common : {4.0f, 0.0f}) {
+    options.CommonSawWidth = common;
+    const float used = common != 0 ? common : 3.2f;
+    ASSERT_TRUE(CalculateTables(tables, model, 2u).ok);
+    ASSERT_EQ(model.MaterialKW[0], used);
+    const std::string path = SaveLayout(dir / "kerf", model, "", SavedSawWidths(model, tables), messages, ui);
+    const ByteVec kw3 = test::ReadBytes(dir / "kerf.kw3");
+    ASSERT_EQ(kw3.size(), 4u * tables.MaterialCount());
+    EXPECT_EQ(View(kw3, 0, kw3.size()).f32(0), used);
+    EXPECT_EQ(View(kw3, 0, kw3.size()).f32(4), common);  // material 1: 0 in the table
+
+    // The material table changes after the calculation; the layout keeps its kerf.
+    SetMaterialKW(0, 5);
+    LayoutHistory history;
+    std::string headline;
+    model.MaterialKW.clear();
+    ASSERT_TRUE(LoadLayoutFile(path, model, history, headline, messages, ui));
+    EXPECT_EQ(model.MaterialKW[0], used);
+    EXPECT_EQ(model.MaterialKW.size(), static_cast<std::size_t>(tables.MaterialCount()));
+    SetMaterialKW(0, 3.2);
+  }
+}
+
 TEST_F(BatchJob, SummaryPerActiveMaterial) {
   Sheet(0, 100, 100, 5);
   Part(0, 50, 50, 8);  // two sheets of four
