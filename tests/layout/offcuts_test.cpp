@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "layout/placement_edits.h"
 #include "layout_fixture.h"
 
 namespace kelvara {
@@ -112,6 +113,17 @@ TEST_F(Offcuts, NoFreeRectangleMarksNothing) {
   EXPECT_EQ(test::Describe(f.slot), before);
 }
 
+TEST_F(Offcuts, ClearedSheetMarksTheWholeUsableArea) {
+  LaidOut f;
+  ASSERT_TRUE(ClearSheet(f.slot, 0, 0));
+  const MarkResult m = MarkOffcut(f.slot, f.kw, tables, MakeRandomDraw(2), 0, 0, 1000, 500);
+  ASSERT_TRUE(m.marked);
+  EXPECT_FLOAT_EQ(m.offcut.PosX, 10);
+  EXPECT_FLOAT_EQ(m.offcut.PosY, 10);
+  EXPECT_FLOAT_EQ(m.offcut.W, 1980);
+  EXPECT_FLOAT_EQ(m.offcut.H, 980);
+}
+
 TEST_F(Offcuts, NameEditorOpensOnlyWithNameOffcuts) {
   LaidOut f;
   t.options.NameOffcuts = 1;
@@ -154,6 +166,17 @@ TEST_F(Offcuts, UnmarkAllAsksAndEmptiesTheList) {
   EXPECT_TRUE(f.slot.OffcutLists.empty());
   EXPECT_EQ(f.Sheet(0, 0).OffcutArea, 0);
   EXPECT_FLOAT_EQ(f.Sheet(0, 0).FreeArea, waste);
+}
+
+TEST_F(Offcuts, UnmarkAllAlsoSettlesSheetsNoLongerShown) {
+  // Every part dragged off the sheet after its offcut was marked: no picture shows it any more.
+  LaidOut f;
+  f.AddOffcut(0, 0, 1500, 10, 200, 100, "R1", 1);
+  ASSERT_TRUE(TakePartOff(f.slot, 0, 1, f.slot.LayoutDetails[0][0].Serial).changed);
+  ASSERT_FALSE(ShownSheet(f.Sheet(0, 0)));
+  EXPECT_TRUE(UnmarkAllOffcuts(f.slot, tables));
+  EXPECT_EQ(f.Sheet(0, 0).OffcutArea, 0);
+  EXPECT_FLOAT_EQ(f.Sheet(0, 0).FreeArea, f.Sheet(0, 0).Area);
 }
 
 TEST_F(Offcuts, SizesAreStoredRoundedToDecimals) {
