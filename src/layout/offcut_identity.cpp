@@ -33,7 +33,9 @@ std::int32_t NewOffcutId(const LayoutSlot& slot, const RandomDraw& draw) {
   };
   std::int32_t id = static_cast<std::int32_t>(draw(kOffcutIdRange)) + 1;
   for (int i = 0; i < kRandomTries && taken(id); ++i) id = static_cast<std::int32_t>(draw(kOffcutIdRange)) + 1;
-  for (id = taken(id) ? 1 : id; taken(id); ++id) {
+  if (taken(id)) {
+    id = 1;
+    while (taken(id)) ++id;
   }
   return id;
 }
