@@ -16,7 +16,10 @@ const std::vector<std::string>& MaterialList::BuiltInNames() {
 
 MaterialList::MaterialList() : names_(BuiltInNames()), files_(names_.size()) {}
 
-MaterialList MaterialList::Load(const std::string& programFolder) {
+MaterialList MaterialList::Load(const std::string& programFolder) { return Load(programFolder, {}); }
+
+MaterialList MaterialList::Load(const std::string& programFolder,
+                                const std::function<bool(const std::string&)>& readable) {
   namespace fs = std::filesystem;
   MaterialList list;
   std::vector<std::string> pictures;
@@ -26,7 +29,8 @@ MaterialList MaterialList::Load(const std::string& programFolder) {
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       if (!it->is_regular_file(ec)) continue;
       const std::string f = it->path().filename().string();
-      if (f.size() > 4 && f.compare(f.size() - 4, 4, ".jpg") == 0) pictures.push_back(f);
+      if (f.size() > 4 && f.compare(f.size() - 4, 4, ".jpg") == 0 && (!readable || readable(it->path().string())))
+        pictures.push_back(f);
     }
   }
   std::sort(pictures.begin(), pictures.end());

@@ -1,5 +1,6 @@
 #pragma once
 // The material list: 25 built-in materials, then one per picture in "Materials".
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ class MaterialList {
   // Built-in names, then every "*.jpg" of folder/Materials sorted by file name, named up to the
   // first ".".
   static MaterialList Load(const std::string& programFolder);
+  // The same, keeping only the pictures `readable` accepts (given the picture's full path).
+  static MaterialList Load(const std::string& programFolder, const std::function<bool(const std::string&)>& readable);
 
   int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Name(int i) const { return names_[i]; }
