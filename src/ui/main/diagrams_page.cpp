@@ -3,9 +3,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/number_text.h"
+#include "ui/main/diagram_view.h"
 #include "ui/main/icons.h"
 
 namespace kelvara {
@@ -151,6 +153,7 @@ void DiagramsPage::Retranslate() {
   auto msg = [this](int n) { return QString::fromStdString(messages_.Msg(n)); };
   openLayout->setText(msg(kMsgOpenLayout));
   saveLayout->setText(msg(kMsgSaveLayout));
+  if (view) view->Retranslate();
   historyLabel_->setText(msg(kMsgPreviousLayout));
   headlineLabel_->setText(msg(kMsgHeadline));
   summary->setHeaderLabels({msg(kMsgSheetNo), msg(kMsgMaterial), msg(kMsgSize),
@@ -160,6 +163,10 @@ void DiagramsPage::Retranslate() {
 void DiagramsPage::EnableResultCommands(bool on) { saveLayout->setEnabled(on); }
 
 bool DiagramsPage::ShowSlot(const LayoutModel& model, const JobTables& tables) {
+  if (view) {
+    view->BuildDiagramPage(view->ZoomFactor);
+    return hasDiagrams_;
+  }
   const LayoutSlot& slot = model.View();
   sheets_ = slot.LayoutSheets;
   details_ = slot.LayoutDetails;
@@ -231,6 +238,36 @@ void DiagramsPage::ShowHistory(const LayoutHistory& history) {
   bsSkinHistory->setCurrentIndex(history.selected());
   bsSkinHistory->lineEdit()->setText(QString::fromStdString(history.editText()));
   bsSkinHistory->blockSignals(false);
+}
+
+// The diagram view.
+
+void DiagramsPage::AttachDiagramView(DiagramView* diagramView) {
+  view = diagramView;
+  summary->parentWidget()->hide();
+  layout()->addWidget(view);
+  toolbar->insertWidget(openLayout, view->scaleBox());
+  toolbar->insertSeparator(openLayout);
+  toolbar->addSeparator();
+  toolbar->addActions(view->commandActions());
+  if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(view->bVL)))
+    button->setPopupMode(QToolButton::InstantPopup);
+  connect(view, &DiagramView::resultCommandsEnabled, this, [this](bool on) {
+    hasDiagrams_ = on;
+    EnableResultCommands(on);
+  });
+  hasDiagrams_ = view->HasSheetPictures();
+  EnableResultCommands(hasDiagrams_);
+}
+
+void DiagramsPage::PageShown() {
+  if (!view) return;
+  view->PageShown();
+  RHeader->setFocus();
+}
+
+void DiagramsPage::SlotFilled() {
+  if (view) view->SlotFilled();
 }
 
 }  // namespace kelvara

@@ -18,6 +18,8 @@
 
 namespace kelvara {
 
+class DiagramView;
+
 // A plain drawing of one laid-out sheet: trims, parts with their numbers, the rest as waste.
 class SheetPreview : public QWidget {
   Q_OBJECT
@@ -56,6 +58,14 @@ class DiagramsPage : public QWidget {
   void EnableResultCommands(bool on);
 
   void Retranslate();
+
+  // The diagram view takes the place of the summary: its scale box and commands join the
+  // toolbar, and the slot on view is shown by it.
+  DiagramView* view = nullptr;
+  void AttachDiagramView(DiagramView* diagramView);
+  // The page came into view (nothing is rebuilt), and the viewed slot was filled anew.
+  void PageShown();
+  void SlotFilled();
 
  signals:
   void historyChosen(int entry);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <iostream>
 
+#include "ui/main/diagram_view.h"
 #include "ui/tools/about_window.h"
 #include "ui/tools/tool_window.h"
 
@@ -55,6 +56,7 @@ void MainWindow::BuildWindow() {
   pages_->setDocumentMode(true);
   dataPage_ = new DataPage(*ctx_, pages_);
   diagramsPage_ = new DiagramsPage(messages_, textures_, pages_);
+  diagramsPage_->AttachDiagramView(new DiagramView(model_, tables_, options_, messages_, textures_, diagramsPage_));
   storehousePage_ = new StorehousePage(*ctx_, pages_);
   optionsPage_ = new OptionsPage(*ctx_, pages_);
   for (QWidget* page : {static_cast<QWidget*>(dataPage_), static_cast<QWidget*>(diagramsPage_),
@@ -237,7 +239,7 @@ void MainWindow::OnPageChanged(int page) {
     tables_.rxD.First();
     dataPage_->partsGrid->FollowTable();
   } else if (page == kPageDiagrams) {
-    RefreshDiagrams();
+    diagramsPage_->PageShown();
   }
   UpdateCommandStates();
 }

@@ -102,7 +102,7 @@ void MainWindow::FinishCalculation() {
   calc_->Complete(options_.PartsLocation == 1);
   ShowStatus(messages_.Msg(msg) + elapsed.toStdString(), kIconSuccess, kFinishedSeconds);
   layoutExists_ = true;
-  RefreshDiagrams();
+  diagramsPage_->SlotFilled();
   menu_.ShowTableMenus(false);
   dataPage_->runCalculation->setEnabled(true);
   history_.Add(filled, HistoryEntryTextNow(false));
@@ -176,7 +176,7 @@ void MainWindow::LoadLayout(const QString& path) {
   diagramsPage_->ShowHistory(history_);
   layoutExists_ = true;
   layoutOpenFolder_ = QFileInfo(path).absolutePath();
-  RefreshDiagrams();
+  diagramsPage_->SlotFilled();
   UpdateCommandStates();
 }
 
