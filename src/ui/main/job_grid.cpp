@@ -240,8 +240,9 @@ bool JobGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     emit ellipsisClicked(index, QCursor::pos());
     return false;
   }
-  if (typed && !Editable(index.column())) {
-    // Typing on a column that takes no text goes on in the next one that does.
+  if (typed && !Editable(index.column()) && c.kind == ColumnKind::Material) {
+    // Typing on the material of a row (where a new row puts the cursor) goes on in the next
+    // column that takes text.
     const int next = NextEditableColumn(index.column());
     if (next < 0) return false;
     const QModelIndex to = model_->index(index.row(), next);

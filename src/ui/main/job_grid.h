@@ -40,6 +40,9 @@ class JobGrid : public QTableView {
 
   // The grid's cursor to the table's current row (after commands that moved it).
   void FollowTable();
+  bool Editing() const { return state() == QAbstractItemView::EditingState; }
+  // The editor open in the current cell, if any.
+  QWidget* CurrentEditor() const { return Editing() ? indexWidget(currentIndex()) : nullptr; }
   // Ends an edit in progress, keeping what was typed.
   void FinishEditing();
   // A new row through the Insert key's rule; returns its position.
