@@ -1,5 +1,7 @@
 // Kelvara 3: the desktop program.
 #include <QApplication>
+#include <QFontDatabase>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include "app/program_folder.h"
@@ -17,6 +19,12 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Kelvara3");
   QApplication::setApplicationName("Kelvara3");
   QApplication::setApplicationDisplayName("Kelvara 3");
+  // The program's face is Arial; Liberation Sans has its metrics.
+  for (const char* face : {"Arial", "Liberation Sans"})
+    if (QFontDatabase::families().contains(face)) {
+      QApplication::setFont(QFont(face, 9));
+      break;
+    }
 
   const QString requested =
       RequestedProgramFolder(app.arguments(), qEnvironmentVariable("KELVARA3_HOME"), QApplication::applicationDirPath());
@@ -25,6 +33,8 @@ int main(int argc, char** argv) {
 
   QtSettingsStore settings;
   ProgramWindows windows(folder.folder, settings);
-  windows.main->show();
+  // Maximized; where no window manager does that, the window takes the screen's free area.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) windows.main->setGeometry(screen->availableGeometry());
+  windows.main->showMaximized();
   return app.exec();
 }

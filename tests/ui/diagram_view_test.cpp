@@ -61,10 +61,10 @@ class DiagramViewTest : public QObject {
     const int k = f->AddSheet(SheetRecord(1000, 1000, 1));
     f->Place(PartRecord(0, 1, 300, 300), k, 0, 0);
     RestM o;
-    o.PosX = 304.5f;  // 60.9 px at 0.2: Round gives 61, Trunc would give 60
+    o.PosX = 302;  // 75.5 px at 0.25: Round gives 76, Trunc would give 75
     o.PosY = 0;
-    o.W = 12.5f;  // 2.5 px: half to even gives 2
-    o.H = 17.5f;  // 3.5 px: half to even gives 4
+    o.W = 10;  // 2.5 px: half to even gives 2
+    o.H = 14;  // 3.5 px: half to even gives 4
     o.Sheet = k;
     o.Num = kOak;
     o.Id = 7;
@@ -73,12 +73,12 @@ class DiagramViewTest : public QObject {
     other.Num = kOak + 1;
     other.Id = 8;
     f->slot().OffcutLists.push_back(other);
-    f->Open(440);  // scale (440 - 40) / 2000 = 0.2
+    f->Open(540);  // scale (540 - 40) / 2000 = 0.25
     f->Build();
-    QCOMPARE(f->view->DiagramScale(), 0.2f);
+    QCOMPARE(f->view->DiagramScale(), 0.25f);
     const auto offcuts = f->view->OffcutPictures(f->SheetPic(0));
     QCOMPARE(offcuts.size(), std::size_t(1));
-    QCOMPARE(offcuts[0]->geometry(), QRect(61, 0, 2, 4));
+    QCOMPARE(offcuts[0]->geometry(), QRect(76, 0, 2, 4));
   }
 
   void nothingLaidOutLeavesThePageEmpty() {
@@ -132,10 +132,10 @@ class DiagramViewTest : public QObject {
   void smallPartPictureShowsOnlyItsNumberAndATinyOneNothing() {
     const int k = f->AddSheet(SheetRecord(2000, 1000, 1));
     f->Place(PartRecord(0, 7, 800, 600), k, 0, 0);
-    f->Place(PartRecord(1, 8, 150, 100), k, 900, 0);  // 75 x 50 px: number only
+    f->Place(PartRecord(1, 8, 60, 40), k, 900, 0);    // 30 x 20 px: the number only
     f->Place(PartRecord(2, 12, 10, 10), k, 1200, 0);  // 5 x 5 px: nothing
-    f->Open(4040);                                     // scale 1 / 2 * 1 = 1.0? (4040 - 40) / 4000 = 1
-    f->Build(0.5f);                                    // scale 0.5
+    f->Open(4040);                                     // (4040 - 40) / 4000 = 1
+    f->Build(0.5f);
     QCOMPARE(f->view->DiagramScale(), 0.5f);
     const PictureTextPlan big = f->PartPic(0)->TextPlan();
     QVERIFY(big.number && big.sizes);
@@ -320,13 +320,20 @@ class DiagramViewTest : public QObject {
     QVERIFY(v.ShowCutLines());
     QVERIFY(!f->sheets()[k].Cuts.empty());
     QCOMPARE(f->SheetPic(k)->copy().CutLength, f->sheets()[k].CutLength);
-    // The line at x = 114 is drawn at Round(112 * 0.5) = 56, between the two parts' pictures.
-    bool blueLine = false;
-    const QImage image = f->SheetPic(k)->grab().toImage();
-    for (int y = 0; y < image.height() && !blueLine; ++y) blueLine = image.pixelColor(56, y) == QColor(166, 202, 240);
-    QVERIFY(!blueLine);  // covered by the part pictures standing on it
+    // The left edge of the second part, x = 114, covers the right edge of the first one and is
+    // drawn at Round(112 * 0.5) = 56, between the two parts' pictures, dotted.
+    auto bluePixels = [&] {
+      const QImage image = f->SheetPic(k)->grab().toImage();
+      int blue = 0;
+      for (int y = 0; y < 500; ++y) blue += image.pixelColor(56, y) == QColor(166, 202, 240);
+      return blue;
+    };
+    const int blue = bluePixels();
+    QVERIFY(blue > 100);
+    QVERIFY(blue < 400);
     v.ToggleCutLines();
     QVERIFY(!v.ShowCutLines());
+    QCOMPARE(bluePixels(), 0);
   }
 };
 

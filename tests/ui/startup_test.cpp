@@ -128,6 +128,38 @@ class StartupTest : public QObject {
     QVERIFY(!w.menu().exportItem->isVisible());
   }
 
+  void statusTextGoesAfterItsSeconds() {
+    WindowFixture f;
+    TestWindow& w = f.Open();
+    w.ShowStatus("File not Found", kIconError, 1);
+    QCOMPARE(w.status()->text(), QString("File not Found"));
+    QCOMPARE(w.status()->icon(), int(kIconError));
+    QTRY_COMPARE_WITH_TIMEOUT(w.status()->text(), QString(), 10000);
+    QCOMPARE(w.status()->icon(), 0);
+    w.ShowStatus("kept", kIconSuccess, 0);  // no timeout: stays
+    QTest::qWait(2500);
+    QCOMPARE(w.status()->text(), QString("kept"));
+  }
+
+  void languageChangeOnlyRetranslates() {
+    WindowFixture f;
+    TestWindow& w = f.Open();
+    w.options().Language = kRussian;
+    w.ApplyLanguage();
+    const MessageTable& m = w.messages();
+    auto ru = [&m](int n) { return QString::fromStdString(m.Text(n, kRussian)); };
+    QVERIFY(ru(0) != "Main");
+    QCOMPARE(w.menu().main->title(), ru(0));
+    QCOMPARE(w.pages()->tabText(1), ru(5));
+    QCOMPARE(w.dataPage()->runCalculation->text(), ru(21));
+    TableModel& parts = w.dataPage()->partsGrid->tableModel();
+    QCOMPARE(parts.headerData(parts.ColumnOf("Rotation"), Qt::Horizontal, Qt::DisplayRole).toString(), ru(54));
+    QCOMPARE(w.dataPage()->trimsDialog->windowTitle(), ru(167));
+    w.options().Language = kEnglish;
+    w.ApplyLanguage();
+    QCOMPARE(w.menu().main->title(), QString("Main"));
+  }
+
   void jobSurvivesCloseAndRestart() {
     WindowFixture f;
     {

@@ -211,7 +211,7 @@ QWidget* DataPage::BuildSheetsPanel() {
   sheetsGrid = new JobGrid(Grid::Sheets, ctx_.tables, ctx_.tables.rxM, SheetColumns(), ctx_.textures, ctx_.messages,
                            JobBehaviour(), panel);
   sheetsGrid->setObjectName("sheetsGrid");
-  SetWidths(sheetsGrid, {34, 120, 56, 56, 62, 56, 66, 74});
+  SetWidths(sheetsGrid, {28, 96, 46, 46, 54, 48, 58, 58});
   connect(sheetsSelectAll, &QAction::triggered, this, [this] { SelectAll(sheetsGrid); });
   connect(sheetsClear, &QAction::triggered, this, [this] { ClearTable(sheetsGrid); });
   connect(sheetsDelete, &QAction::triggered, this, [this] { DeleteSelectedRows(sheetsGrid); });
@@ -290,7 +290,7 @@ QWidget* DataPage::BuildPartsPanel() {
   partsGrid = new JobGrid(Grid::Parts, ctx_.tables, ctx_.tables.rxD, PartColumns(), ctx_.textures, ctx_.messages,
                           JobBehaviour(), panel);
   partsGrid->setObjectName("partsGrid");
-  SetWidths(partsGrid, {34, 120, 56, 56, 62, 128, 74, 76, 76, 70});
+  SetWidths(partsGrid, {28, 100, 50, 50, 56, 116, 64, 70, 70, 64});
   for (const char* hidden : {"DateO", "NoteG", "Dist1"}) partsGrid->SetColumnVisible(hidden, false);
   connect(partsSelectAll, &QAction::triggered, this, [this] { SelectAll(partsGrid); });
   connect(partsClear, &QAction::triggered, this, [this] { ClearTable(partsGrid); });

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace kelvara {
@@ -75,12 +77,15 @@ void RotationPicture(QPainter& p, int rule) {
       p.setPen(QPen(QColor(190, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(4, 20), QPointF(20, 4));
       break;
-    case 1: {  // a part turned a quarter
-      Sheet(p, QRectF(3, 8, 18, 11), QColor(235, 215, 170));
-      p.setPen(QPen(QColor(30, 110, 40), 2));
+    case 1: {  // a part turned: a curved arrow round it
+      Sheet(p, QRectF(7, 8, 10, 8), QColor(235, 215, 170));
+      p.setPen(QPen(QColor(30, 120, 40), 2.4, Qt::SolidLine, Qt::RoundCap));
       p.setBrush(Qt::NoBrush);
-      p.drawArc(QRectF(6, 1, 12, 12), 20 * 16, 160 * 16);
-      Arrow(p, QPointF(16, 4), QPointF(17.6, 6.5), QColor(30, 110, 40));
+      p.drawArc(QRectF(2.5, 2.5, 19, 19), 100 * 16, 250 * 16);
+      QPolygonF head{QPointF(10.5, 0.5), QPointF(15.5, 3.0), QPointF(10.5, 6.5)};
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(30, 120, 40));
+      p.drawPolygon(head);
       break;
     }
     case 2:  // parts turned together
