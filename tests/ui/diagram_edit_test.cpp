@@ -174,6 +174,7 @@ class DiagramEditTest : public QObject {
 
     // A click on the marked offcut itself unmarks it: the sheet has its values back.
     QTest::mousePress(offcuts[0], Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(offcuts[0], Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QVERIFY(f->slot().OffcutLists.empty());
     QVERIFY(SameSlot(f->slot(), before));
     QVERIFY(v.OffcutPictures(sheet).empty());
@@ -210,6 +211,7 @@ class DiagramEditTest : public QObject {
 
     // Right button: the editor again; Esc closes it unchanged.
     QTest::mousePress(picture, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(picture, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
     QVERIFY(v.ERname->isVisible());
     v.ERname->setText("Other");
     QTest::keyClick(v.ERname, Qt::Key_Escape);
@@ -227,18 +229,22 @@ class DiagramEditTest : public QObject {
     // Part 0 may turn (Rotation 1): the right button turns it in place.
     PartPicture* p = f->PartPic(0);
     QTest::mousePress(p, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(p, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
     QCOMPARE(f->parts()[0].Rotated, std::uint8_t(1));
     QCOMPARE(p->size(), QSize(100, 125));
     QVERIFY(p->copy().turned);
     // Part 1 keeps its orientation (Rotation 0).
     QTest::mousePress(f->PartPic(1), Qt::MiddleButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(f->PartPic(1), Qt::MiddleButton, Qt::NoModifier, QPoint(3, 3));
     QCOMPARE(f->parts()[1].Rotated, std::uint8_t(0));
 
     // Alt + right button clears a sheet; with Ctrl as well it does not.
     SheetPicture* sheet = f->SheetPic(1);
     QTest::mousePress(sheet, Qt::RightButton, Qt::AltModifier | Qt::ControlModifier, QPoint(300, 200));
+    QTest::mouseRelease(sheet, Qt::RightButton, Qt::AltModifier | Qt::ControlModifier, QPoint(300, 200));
     QCOMPARE(f->sheets()[1].PlacedCount, std::uint16_t(1));
     QTest::mousePress(sheet, Qt::RightButton, Qt::AltModifier, QPoint(300, 200));
+    QTest::mouseRelease(sheet, Qt::RightButton, Qt::AltModifier, QPoint(300, 200));
     QCOMPARE(f->sheets()[1].PlacedCount, std::uint16_t(0));
     QCOMPARE(f->parts()[1].Placed, std::uint8_t(0));
     QVERIFY(f->SheetPic(1));  // the picture stays, empty
