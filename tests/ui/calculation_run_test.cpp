@@ -130,6 +130,14 @@ class CalculationRunTest : public QObject {
     QCOMPARE(QString::fromStdString(w().statuses.back()), kInterrupted + "0:00");
   }
 
+  void windowCanGoWhileTheThreadRuns() {
+    BigJob(w().tables());
+    w().RunCalculation();
+    QVERIFY(w().calculation()->Running());
+    f.window.reset();  // the thread is stopped and joined while the model still exists
+    QVERIFY(!f.window);
+  }
+
   void badRowStartsNothing() {
     AddSheet(w().tables(), 0, 500, 1);
     AddPart(w().tables(), 100, 100, 1);

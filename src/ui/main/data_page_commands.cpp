@@ -1,5 +1,7 @@
 // The table commands of the Data Preparing page: what its menus, buttons, keys and floating
 // dialogs do, with their confirmations.
+#include <algorithm>
+
 #include "ui/main/data_page.h"
 
 namespace kelvara {
@@ -130,7 +132,7 @@ void DataPage::ApplyBands() {
 void DataPage::ChooseMaterial(JobGrid* grid, int material) {
   if (material < 0 || material >= ctx_.tables.MaterialCount()) return;
   grid->FinishEditing();
-  ctx_.options.CurrentMaterial = static_cast<std::uint8_t>(material);
+  ctx_.options.CurrentMaterial = static_cast<std::uint8_t>(std::min(material, 255));  // a byte option
   ctx_.commands.ApplyMaterial(grid->table(), grid->MarkedBookmarks(), material);
   grid->FollowTable();
   emit tablesChanged();

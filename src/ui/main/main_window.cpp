@@ -42,7 +42,11 @@ MainWindow::MainWindow(const QString& programFolder, SettingsStore& settings, QW
   menu_.Retranslate(messages_);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The pages observe the tables and the calculation thread works on the model: they go
+  // before the state they refer to (child widgets would otherwise outlive the members).
+  delete takeCentralWidget();
+}
 
 void MainWindow::BuildWindow() {
   setWindowTitle("Kelvara 3");

@@ -31,7 +31,7 @@ QPixmap AboutWindow::Picture() {
   p.drawLine(QPointF(98, 40), QPointF(98, 91));
   p.fillRect(QRectF(99, 41, 24.5, 49.5), QColor(150, 150, 150, 160));
   QFont f("Liberation Sans");
-  f.setPixelSize(34);
+  f.setPixelSize(30);
   f.setBold(true);
   p.setFont(f);
   p.setPen(Qt::white);
