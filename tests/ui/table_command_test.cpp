@@ -208,6 +208,9 @@ class TableCommandTest : public QObject {
     QCOMPARE(d->box(0)->currentText(), QString("-"));  // empty side names show "-"
     d->box(0)->setCurrentIndex(d->box(0)->findText("Edge No 2"));
     d->box(2)->setCurrentIndex(d->box(2)->findText("Edge No 1"));
+    // Closing a side box's list on an unmarked part gives it the toolbar's band as band type.
+    emit d->box(2)->activated(d->box(2)->currentIndex());
+    QCOMPARE(tables().rxD.AsString("NameE"), std::string("Edge No 1"));
     d->okButton()->click();
     QVERIFY(!d->isVisible());
     QCOMPARE(tables().rxD.AsString("NameEL"), std::string("Edge No 2"));

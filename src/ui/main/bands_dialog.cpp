@@ -20,6 +20,7 @@ BandsDialog::BandsDialog(const MessageTable& messages, QWidget* parent) : Floati
     box->setMinimumWidth(160);
     grid->addWidget(label, i, 0);
     grid->addWidget(box, i, 1);
+    if (i > 0) connect(box, &QComboBox::activated, this, [this, i] { emit sideChosen(i); });
   }
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

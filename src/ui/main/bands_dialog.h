@@ -28,6 +28,10 @@ class BandsDialog : public FloatingDialog {
 
   void Retranslate() override;
 
+ signals:
+  // The list of the top, right or bottom box was closed on a choice (side 1, 2 or 3).
+  void sideChosen(int side);
+
  private:
   std::array<QLabel*, 4> labels_{};
   std::array<QComboBox*, 4> boxes_{};

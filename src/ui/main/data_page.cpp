@@ -151,6 +151,13 @@ DataPage::DataPage(WindowContext& ctx, QWidget* parent) : QWidget(parent), ctx_(
   multiplierDialog = new MultiplierDialog(ctx_.messages, this);
   connect(trimsDialog, &FloatingDialog::okPressed, this, &DataPage::ApplyTrims);
   connect(bandsDialog, &FloatingDialog::okPressed, this, &DataPage::ApplyBands);
+  connect(bandsDialog, &BandsDialog::sideChosen, this, [this] {
+    // With no marked part the current one takes the toolbar's band as its band type.
+    Table& d = ctx_.tables.rxD;
+    if (partsGrid->HasMarks() || d.Empty()) return;
+    d.Set("NameE", bandBox->currentText().toStdString());
+    d.Post();
+  });
   connect(multiplierDialog, &FloatingDialog::okPressed, this, &DataPage::ApplyMultiplier);
 
   for (JobGrid* g : {sheetsGrid, partsGrid}) {
