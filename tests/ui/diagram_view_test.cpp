@@ -57,6 +57,17 @@ class DiagramViewTest : public QObject {
     QCOMPARE(f->SheetPic(1)->x(), TruncPixels(static_cast<double>(scale * 0.5f) * 3000) + 20);
   }
 
+  void picturesFollowTheBoxWhenTheInformationPanelOpens() {
+    ThreeSheets();
+    DiagramView& v = f->Open(1040);
+    f->Build();
+    v.PSD->SetExpanded(true);
+    QTRY_VERIFY(v.SBR->viewport()->width() < 1040);
+    const int narrower = v.SBR->viewport()->width();
+    QTRY_COMPARE(v.DiagramScale(), (narrower - 40.0f) / 6000.0f);
+    QCOMPARE(f->SheetPic(1)->x(), TruncPixels(static_cast<double>(v.DiagramScale()) * 3000) + 20);
+  }
+
   void offcutsRoundAndPartsTruncate() {
     const int k = f->AddSheet(SheetRecord(1000, 1000, 1));
     f->Place(PartRecord(0, 1, 300, 300), k, 0, 0);

@@ -160,6 +160,11 @@ DiagramView::DiagramView(LayoutModel& model, JobTables& tables, Options& options
   PUD = new UnplacedPanel(ctx_, this);
   column->addWidget(PUD);
 
+  relayout_ = new QTimer(this);
+  relayout_->setSingleShot(true);
+  relayout_->setInterval(50);
+  connect(relayout_, &QTimer::timeout, this, &DiagramView::FollowBoxWidth);
+
   GBSR = new SavedOffcutsPanel(ctx_, this);
   connect(GBSR, &SavedOffcutsPanel::saveRequested, this, &DiagramView::SaveMarkedOffcuts);
 
@@ -289,7 +294,8 @@ void DiagramView::BuildDiagramPage(float zoom) {
   SBR->verticalScrollBar()->setValue(0);
   ClearSheets();
 
-  const DiagramPlan plan = PlanDiagramPage(ctx_.View(), SBR->viewport()->width(), zoom);
+  builtWidth_ = SBR->viewport()->width();
+  const DiagramPlan plan = PlanDiagramPage(ctx_.View(), builtWidth_, zoom);
   if (plan.sheets.empty()) {
     // Nothing laid out: the page stays empty, and no picture of an earlier result stays.
     ClearUnplaced();
@@ -419,6 +425,18 @@ void DiagramView::resizeEvent(QResizeEvent* e) {
   if (GBSR->isVisible()) StoreOffcuts();
 }
 
+void DiagramView::FollowBoxWidth() {
+  if (!HasSheetPictures() || SBR->viewport()->width() == builtWidth_) return;
+  if (ERname->isVisible() || drag_.source != DragSourceKind::None) {
+    relayout_->start();  // not while a name is typed or a part is dragged
+    return;
+  }
+  QScrollBar* bar = SBR->verticalScrollBar();
+  const double at = bar->maximum() > 0 ? static_cast<double>(bar->value()) / bar->maximum() : 0.0;
+  BuildDiagramPage(ZoomFactor);
+  bar->setValue(static_cast<int>(at * bar->maximum() + 0.5));
+}
+
 // Hover texts and focus.
 
 void DiagramView::ShowInfo(const InfoText& info) {
@@ -463,6 +481,8 @@ bool DiagramView::eventFilter(QObject* watched, QEvent* e) {
       return true;
     }
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) FocusDiagrams();
+    if (e->type() == QEvent::Resize && HasSheetPictures() && SBR->viewport()->width() != builtWidth_)
+      relayout_->start();
   }
   if (watched == bS && e->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(e)->key();

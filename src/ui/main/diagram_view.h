@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <functional>
@@ -173,6 +174,8 @@ class DiagramView : public QWidget, private DiagramEvents {
   void SetAllDiagramsShown(bool all);
   void UpdateViewingModeItems();
   QString UndoText(int msg) const;
+  // The box got wider or narrower (window, information panel): the pictures follow.
+  void FollowBoxWidth();
 
   DiagramContext ctx_;
   LayoutUndo undo_;
@@ -185,6 +188,8 @@ class DiagramView : public QWidget, private DiagramEvents {
   QPointer<PartPicture> dragSource_;
   std::map<int, bool> allDiagrams_;  // per slot: "View All Diagrams" was chosen last
   int wheelRest_ = 0;
+  int builtWidth_ = 0;  // client width of SBR at the last build
+  QTimer* relayout_ = nullptr;
 };
 
 }  // namespace kelvara

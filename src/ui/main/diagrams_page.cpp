@@ -250,8 +250,12 @@ void DiagramsPage::AttachDiagramView(DiagramView* diagramView) {
   toolbar->insertSeparator(openLayout);
   toolbar->addSeparator();
   toolbar->addActions(view->commandActions());
-  if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(view->bVL)))
-    button->setPopupMode(QToolButton::InstantPopup);
+  for (QAction* a : view->commandActions())
+    if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(a))) {
+      // Pictures with hints, so that the whole toolbar fits.
+      button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+      if (a == view->bVL) button->setPopupMode(QToolButton::InstantPopup);
+    }
   connect(view, &DiagramView::resultCommandsEnabled, this, [this](bool on) {
     hasDiagrams_ = on;
     EnableResultCommands(on);
