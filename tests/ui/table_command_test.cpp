@@ -304,6 +304,21 @@ class TableCommandTest : public QObject {
     QVERIFY(!f.window->menu().deleteSelected->isEnabled());
   }
 
+  void renamingAMaterialRenamesItsBoxesMenuAndRows() {
+    AddSheet(tables(), 1000, 500, 1, 3);
+    AddPart(tables(), 100, 100, 1, 3);
+    JobGrid* g = f.window->optionsPage()->materialsGrid;
+    TableModel& m = g->tableModel();
+    QVERIFY(m.setData(m.index(3, m.ColumnOf("Mat")), "Cherry 19", Qt::EditRole));
+    tables().rxOM.First();  // moving on posts the row: the rename rules run
+    QCOMPARE(page()->sheetsMaterialBox->itemText(3), QString("Cherry 19"));
+    QCOMPARE(page()->partsMaterialBox->itemText(3), QString("Cherry 19"));
+    QCOMPARE(f.window->menu().materials[3]->text(), QString("Cherry 19"));
+    QCOMPARE(f.window->storehousePage()->materialList->item(3)->text(), QString("Cherry 19"));
+    QCOMPARE(Names(tables().rxM), std::vector<std::string>{"Cherry 19"});
+    QCOMPARE(Names(tables().rxD), std::vector<std::string>{"Cherry 19"});
+  }
+
   void rotationMenuSetsTheRule() {
     for (int i = 0; i < 3; ++i) AddPart(tables(), 100, 100, 1);
     JobGrid* g = page()->partsGrid;
