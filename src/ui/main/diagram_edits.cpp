@@ -26,7 +26,11 @@ enum : int {
 
 }  // namespace
 
-QString DiagramView::UndoText(int msg) const { return ctx_.Msg(msg).trimmed(); }
+QString DiagramView::UndoText(int msg) const {
+  QString text = ctx_.Msg(msg).trimmed();
+  if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+  return text;
+}
 
 bool DiagramView::Edit(const QString& text, int material, const std::function<bool()>& change) {
   const LayoutSlot& slot = ctx_.View();
