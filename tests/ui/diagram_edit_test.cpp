@@ -337,6 +337,52 @@ class DiagramEditTest : public QObject {
     QVERIFY(!v.redoAction->isEnabled());
   }
 
+  void calculatedLayoutIsShownEditedAndANewCalculationForgetsTheEdits() {
+    f.reset();
+    WindowFixture w;
+    TestWindow& window = w.Open();
+    JobTables& t = window.tables();
+    t.rxM.Clear();
+    t.rxD.Clear();
+    AddSheet(t, 2800, 2070, 2);
+    AddPart(t, 600, 400, 30);
+    window.RunCalculation();
+    QTRY_VERIFY_WITH_TIMEOUT(window.LayoutExists() && !window.calculation()->Running(), 120000);
+    DiagramView* v = window.diagramsPage()->view;
+    QVERIFY(v);
+    QCOMPARE(window.pages()->currentIndex(), int(kPageDiagrams));
+    QVERIFY(v->HasSheetPictures());
+    QVERIFY(v->bVR->isEnabled());
+    QVERIFY(window.diagramsPage()->saveLayout->isEnabled());
+    QVERIFY(!v->MenuItem4->isEnabled());
+    QVERIFY(v->MenuItem5->isEnabled());
+    // Into the panel and undone.
+    SheetPicture* sheet = v->SheetPictures().front();
+    PartPicture* part = v->PartPictures(sheet).front();
+    const LayoutSlot before = window.layoutModel().View();
+    QVERIFY(v->BeginDrag(part));
+    QVERIFY(v->DropOnPanel());
+    v->EndDrag();
+    QVERIFY(!SameSlot(window.layoutModel().View(), before));
+    QVERIFY(v->undoAction->isEnabled());
+    // Showing another page and coming back rebuilds nothing and keeps the edit.
+    window.ShowPage(kPageData);
+    window.ShowPage(kPageDiagrams);
+    QCOMPARE(v->SheetPictures().front(), sheet);
+    v->Undo();
+    QVERIFY(SameSlot(window.layoutModel().View(), before));
+    v->Redo();
+    window.RunCalculation();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.calculation()->Running() && window.layoutModel().ViewSlot == 1, 120000);
+    QVERIFY(!v->undoAction->isEnabled());
+    QVERIFY(!v->redoAction->isEnabled());
+    QVERIFY(v->HasSheetPictures());
+    // The first result keeps its own edits.
+    window.ChooseHistoryEntry(0);
+    QCOMPARE(window.layoutModel().ViewSlot, 0);
+    QVERIFY(v->undoAction->isEnabled());
+  }
+
   void undoShortcutsWorkInTheDiagrams() {
     TwoSheets();
     DiagramView& v = *f->view;

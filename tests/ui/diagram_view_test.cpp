@@ -308,6 +308,98 @@ class DiagramViewTest : public QObject {
     QCOMPARE(f->parts()[1].PosX, 600.0f);
   }
 
+  void indentFrameAndDrawnOutlinesAreSilver() {
+    f->options.IndentValue = 20;
+    const int k = f->AddSheet(SheetRecord(2000, 1000, 1));
+    Detail glass = PartRecord(0, 1, 400, 400);
+    glass.SetZ = 1;
+    f->Place(glass, k, 0, 0);
+    Detail drawn = PartRecord(1, 2, 400, 200);
+    drawn.PD = 'A';
+    drawn.Fold = 77;
+    f->Place(drawn, k, 1000, 0);
+    // Header, a line along y = 50 of the upright drawing, "R", a line along x = 100 of the
+    // turned one, "E".
+    auto shape = [](char kind, float x1, float y1, float x2, float y2) {
+      ShapeRecord r;
+      r.Kind = kind;
+      r.Id = 77;
+      r.X1 = x1;
+      r.Y1 = y1;
+      r.X2 = x2;
+      r.Y2 = y2;
+      return r;
+    };
+    f->slot().ShapeLists = {shape('b', 0, 0, 0, 0), shape('1', 0, 50, 400, 50), shape('R', 0, 0, 0, 0),
+                            shape('1', 100, 0, 100, 400), shape('E', 0, 0, 0, 0)};
+    f->Open(4040);  // scale 1
+    f->Build();
+    const QColor silver(192, 192, 192);
+    const QImage g = f->PartPic(0)->grab().toImage();
+    QCOMPARE(g.pixelColor(20, 200), silver);   // the indent frame 20 pixels in
+    QCOMPARE(g.pixelColor(379, 200), silver);  // right side at Round(400 - 20) - 1
+    QCOMPARE(g.pixelColor(0, 200), QColor(Qt::white));
+    const QImage d = f->PartPic(1)->grab().toImage();
+    QCOMPARE(d.pixelColor(200, 200 - 50), silver);  // Y axis up: 50 above the bottom
+    QVERIFY(d.pixelColor(100, 100) != silver);     // the turned drawing is not shown
+  }
+
+  void offcutHoverTellsItsSizeNameAndSheet() {
+    const int k = f->AddSheet(SheetRecord(2000, 1000, 6));
+    f->Place(PartRecord(0, 1, 500, 500), k, 0, 0);
+    RestM o;
+    o.PosX = 600;
+    o.W = 512.4f;
+    o.H = 300.6f;
+    o.Area = o.W * o.H;
+    o.Sheet = k;
+    o.Num = kOak;
+    o.Id = 3;
+    o.Name = "R55";
+    f->slot().OffcutLists.push_back(o);
+    DiagramView& v = f->Open();
+    f->Build();
+    v.PSD->SetExpanded(true);
+    v.HoverOffcut(v.OffcutPictures(f->SheetPic(k))[0]);
+    QCOMPARE(v.PSD->Caption(), QString("Offcut"));
+    const QStringList lines = v.sLD->text().split('\n');
+    QCOMPARE(lines.mid(0, 6), QStringList({" ", "Size: 512 x 301 mm.", "R55", " ", " ", "Sheet No 6"}));
+  }
+
+  void savedOffcutsPanelOpensCentredWithItsMenu() {
+    ThreeSheets();
+    DiagramView& v = f->Open();
+    f->Build();
+    v.StoreOffcuts();
+    QVERIFY(v.GBSR->isVisible());
+    QCOMPARE(v.GBSR->geometry().center().x() / 4, v.SBR->geometry().center().x() / 4);
+    v.GBSR->UpdateMenu();
+    QVERIFY(!v.GBSR->N37->isEnabled());  // nothing marked
+    QVERIFY(!v.GBSR->N38->isEnabled());  // nothing saved
+    QVERIFY(v.GBSR->N39->isEnabled());
+    Table& saved = f->tables.rxSR;
+    for (int q : {3, 1}) {
+      saved.Append();
+      saved.Set("X", 100.0 * q);
+      saved.Set("Y", 50.0);
+      saved.Set("Q", static_cast<std::int64_t>(q));
+      saved.Set("Num", static_cast<std::int64_t>(kOak));
+      saved.Set("Note", std::string("R") + std::to_string(q));
+      saved.Post();
+    }
+    v.GBSR->UpdateMenu();
+    QVERIFY(v.GBSR->N40->isEnabled());
+    v.GBSR->Sort(SavedOffcutsOrder::Quantity);
+    QCOMPARE(Table::ValueText(saved.GetAt(0, "Note")), std::string("R1"));
+    v.GBSR->DeleteAllRows();
+    QCOMPARE(saved.Count(), 0);
+    v.GBSR->N39->trigger();
+    QVERIFY(!v.GBSR->isVisible());
+    v.StoreOffcuts();
+    v.PageShown();  // the page shown again: the panel hides
+    QVERIFY(!v.GBSR->isVisible());
+  }
+
   void dragImageHasTheLongerSide64() {
     QCOMPARE(DragImageSize(QSize(200, 50)), QSize(64, 16));
     QCOMPARE(DragImageSize(QSize(50, 200)), QSize(16, 64));
