@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "layout/cut_lines.h"
 #include "layout/offcuts.h"
@@ -27,6 +28,7 @@ enum : int {
 };
 
 constexpr int kWheelStep = 5;  // scroll positions per wheel notch
+constexpr int kNarrowestBox = 100;
 constexpr char kDisposed[] = "kelvaraDisposed";
 
 }  // namespace
@@ -295,7 +297,8 @@ void DiagramView::BuildDiagramPage(float zoom) {
   ClearSheets();
 
   builtWidth_ = SBR->viewport()->width();
-  const DiagramPlan plan = PlanDiagramPage(ctx_.View(), builtWidth_, zoom);
+  // A box narrower than the margins would give a negative scale.
+  const DiagramPlan plan = PlanDiagramPage(ctx_.View(), std::max(builtWidth_, kNarrowestBox), zoom);
   if (plan.sheets.empty()) {
     // Nothing laid out: the page stays empty, and no picture of an earlier result stays.
     ClearUnplaced();
