@@ -1,6 +1,7 @@
 #include "ui/main/saved_offcuts_panel.h"
 
 #include <QBoxLayout>
+#include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -72,8 +73,9 @@ SavedOffcutsPanel::SavedOffcutsPanel(DiagramContext& ctx, QWidget* parent) : QFr
                     ctx.textures, ctx.messages, b, this);
   GSR->setObjectName(QStringLiteral("GSR"));
   GSR->setItemDelegateForColumn(1, new SavedMaterialDelegate(ctx, GSR));
-  GSR->setColumnWidth(1, 150);
-  GSR->setColumnWidth(5, 180);
+  const int widths[] = {40, 150, 70, 70, 70};
+  for (int c = 0; c < 5; ++c) GSR->SetColumnWidthOf(c, widths[c]);
+  GSR->horizontalHeader()->setStretchLastSection(true);
   column->addWidget(GSR, 1);
 
   butSR = new QToolButton(this);
