@@ -71,6 +71,20 @@ class DiagramEditTest : public QObject {
     QCOMPARE(f->PartPic(0)->parentWidget(), static_cast<QWidget*>(f->SheetPic(1)));
   }
 
+  void partMovesOnItsOwnSheet() {
+    TwoSheets();
+    const float free = f->sheets()[0].FreeArea;
+    // The free rectangle is found while the part still stands: right of it.
+    QVERIFY(f->DragTo(f->PartPic(0), f->SheetPic(0), f->Pixel(1500, 500)));
+    QCOMPARE(f->parts()[0].Sheet, 0);
+    QCOMPARE(f->parts()[0].PosX, 500.0f);
+    QCOMPARE(f->parts()[0].PosY, 0.0f);
+    QCOMPARE(f->sheets()[0].PlacedCount, std::uint16_t(1));
+    QCOMPARE(f->sheets()[0].FreeArea, free);
+    QCOMPARE(f->view->PartPictures(f->SheetPic(0)).size(), std::size_t(1));
+    QCOMPARE(f->PartPic(0)->pos(), QPoint(125, 0));
+  }
+
   void dropsTheSheetTestRefusesChangeNothing() {
     TwoSheets();
     const LayoutSlot before = f->slot();
