@@ -9,17 +9,17 @@
 
 namespace kelvara::test {
 
-std::vector<HotPart> MakeParts(const std::vector<PartSpec>& specs) {
+std::vector<HotPart> MakeParts(const std::vector<PartSpec>& sizes) {
   std::vector<HotPart> parts;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
     HotPart p;
-    p.X = specs[i].X;
-    p.Y = specs[i].Y;
-    p.Area = specs[i].X * specs[i].Y;
+    p.X = sizes[i].X;
+    p.Y = sizes[i].Y;
+    p.Area = sizes[i].X * sizes[i].Y;
     p.Serial = static_cast<int>(i);
     p.Record = static_cast<int>(i);
     p.NC = static_cast<std::uint16_t>(i + 1);
-    p.Rotation = static_cast<std::uint8_t>(specs[i].Rotation);
+    p.Rotation = static_cast<std::uint8_t>(sizes[i].Rotation);
     parts.push_back(p);
   }
   AssignKinds(parts.data(), static_cast<int>(parts.size()));

@@ -16,7 +16,7 @@ struct PartSpec {
 };
 
 // Hot parts with serials 0..n-1 in the given order.
-std::vector<HotPart> MakeParts(const std::vector<PartSpec>& specs);
+std::vector<HotPart> MakeParts(const std::vector<PartSpec>& sizes);
 
 // A sheet record without trims (or with the given ones).
 List MakeSheet(float x, float y, float tl = 0, float tt = 0, float tr = 0, float tb = 0);

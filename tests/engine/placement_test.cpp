@@ -40,7 +40,7 @@ struct Attempt {
   std::vector<HotPart> parts;
   List sheet;
 
-  Attempt(const std::vector<PartSpec>& specs, List s, float kw, float minimalOffcut) : parts(MakeParts(specs)), sheet(s) {
+  Attempt(const std::vector<PartSpec>& sizes, List s, float kw, float minimalOffcut) : parts(MakeParts(sizes)), sheet(s) {
     e->Allocate(static_cast<int>(parts.size()), static_cast<int>(parts.size()));
     e->StartMaterial(kw, minimalOffcut);
     e->SetCandidates(parts.data(), static_cast<int>(parts.size()));
@@ -72,9 +72,9 @@ TEST(WorkedAttempt, SawWidthAndMinimalOffcutEndAt266000) {
 }
 
 TEST(WorkedAttempt, PocketsInBothFillModes) {
-  const std::vector<PartSpec> specs{{600, 600, 0}, {400, 300, 0}, {200, 200, 0}, {200, 100, 0}, {100, 50, 0}};
+  const std::vector<PartSpec> sizes{{600, 600, 0}, {400, 300, 0}, {200, 200, 0}, {200, 100, 0}, {100, 50, 0}};
   {
-    Attempt a(specs, MakeSheet(1000, 600), 0, 0);
+    Attempt a(sizes, MakeSheet(1000, 600), 0, 0);
     a.e->LayoutStripsX(a.sheet, 0, 0);
     const std::vector<Placed> expected{{0, 0, 0, 0}, {1, 600, 0, 0}, {2, 600, 300, 0}, {3, 800, 300, 0}, {4, 600, 500, 0}};
     EXPECT_EQ(AttemptList(*a.e), expected);
@@ -83,7 +83,7 @@ TEST(WorkedAttempt, PocketsInBothFillModes) {
     EXPECT_EQ(std::tie(p1.x, p1.y, p1.w, p1.h), std::make_tuple(800.f, 400.f, 200.f, 200.f));
   }
   {
-    Attempt a(specs, MakeSheet(1000, 600), 0, 0);
+    Attempt a(sizes, MakeSheet(1000, 600), 0, 0);
     a.e->LayoutStripsX(a.sheet, 0, 1);
     const std::vector<Placed> expected{{0, 0, 0, 0}, {1, 600, 0, 0}, {2, 600, 300, 0}, {3, 600, 500, 0}, {4, 800, 300, 0}};
     EXPECT_EQ(AttemptList(*a.e), expected);
@@ -152,7 +152,7 @@ TEST(LeftoverRule, ZeroToThreeDecimalsAsRoundTo) {
 struct Picker {
   std::unique_ptr<PlacementEngine> e = std::make_unique<PlacementEngine>();
   std::vector<HotPart> parts;
-  explicit Picker(const std::vector<PartSpec>& specs, int joint = 0, int secondPass = 0) : parts(MakeParts(specs)) {
+  explicit Picker(const std::vector<PartSpec>& sizes, int joint = 0, int secondPass = 0) : parts(MakeParts(sizes)) {
     e->Allocate(static_cast<int>(parts.size()), static_cast<int>(parts.size()));
     e->StartMaterial(0, 0);
     e->JointRotation = joint;
@@ -253,8 +253,8 @@ bool LinearInAttempt(const PlacementEngine& e, std::int32_t serial) {
 TEST(InAttempt, AnswersAsTheScanOfTheAttemptListIncludingAFullBuffer) {
   // 6000 parts of 1 x 1 on a 100 x 100 sheet: the buffer fills at 5000 entries, the rest are
   // left out of the attempt and the free area counts only the recorded ones.
-  std::vector<PartSpec> specs(6000, PartSpec{1, 1, 0});
-  std::vector<HotPart> parts = MakeParts(specs);
+  std::vector<PartSpec> sizes(6000, PartSpec{1, 1, 0});
+  std::vector<HotPart> parts = MakeParts(sizes);
   List sheet = MakeSheet(100, 100);
   auto e = std::make_unique<PlacementEngine>();
   e->Allocate(6000, 6000);
@@ -324,8 +324,8 @@ TEST(KeepBest, AShorterBestAttemptLeavesNoOldEntriesBehind) {
 
 TEST(Pockets, AFillRowRecordsAtMost51PocketsAndKeepsPlacing) {
   // 60 parts of 10 x 10 in a row of 1000 x 100: all 60 are placed, 51 pockets are recorded.
-  std::vector<PartSpec> specs(60, PartSpec{10, 10, 0});
-  std::vector<HotPart> parts = MakeParts(specs);
+  std::vector<PartSpec> sizes(60, PartSpec{10, 10, 0});
+  std::vector<HotPart> parts = MakeParts(sizes);
   PlacementEngine e;
   e.Allocate(60, 60);
   e.StartMaterial(0, 0);
