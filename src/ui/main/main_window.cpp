@@ -59,7 +59,7 @@ void MainWindow::BuildWindow() {
   pages_->setObjectName("pages");
   pages_->setDocumentMode(true);
   dataPage_ = new DataPage(*ctx_, pages_);
-  diagramsPage_ = new DiagramsPage(messages_, textures_, pages_);
+  diagramsPage_ = new DiagramsPage(messages_, pages_);
   diagramsPage_->AttachDiagramView(new DiagramView(model_, tables_, options_, messages_, textures_, diagramsPage_));
   storehousePage_ = new StorehousePage(*ctx_, pages_);
   optionsPage_ = new OptionsPage(*ctx_, pages_);
@@ -261,7 +261,7 @@ void MainWindow::UpdateCommandStates() {
   optionsPage_->UpdateCommandStates();
 }
 
-void MainWindow::RefreshDiagrams() { diagramsPage_->ShowSlot(model_, tables_); }
+void MainWindow::RefreshDiagrams() { diagramsPage_->ShowSlot(); }
 
 QString MainWindow::DialogFolder() const {
   return files_.dialogFolder.empty() ? folder_ : QString::fromStdString(files_.dialogFolder);
