@@ -5,143 +5,18 @@
 #include <random>
 #include <set>
 
-#include "core/cp1251.h"
 #include "core/number_text.h"
 #include "core/rounding.h"
 #include "io/file_messages.h"
 #include "model/data_records.h"
+#include "model/job_rows.h"
 
 namespace kelvara {
 namespace {
 
 constexpr std::int32_t kLargestOutlineKey = 777999111;
 
-double FloatOf(const Value& v) {
-  if (auto* d = std::get_if<double>(&v)) return *d;
-  if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
-  return 0;
-}
-
-std::int32_t IntOf(const Value& v) {
-  if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<std::int32_t>(*i);
-  if (auto* d = std::get_if<double>(&v)) return static_cast<std::int32_t>(*d);
-  return 0;
-}
-
-class RowReader {
- public:
-  RowReader(const Table& t, int pos, int decimals) : t_(t), pos_(pos), decimals_(decimals) {}
-  float Size(const char* f) const { return static_cast<float>(RoundTo(FloatOf(t_.GetAt(pos_, f)), decimals_)); }
-  std::int32_t Int(const char* f) const { return IntOf(t_.GetAt(pos_, f)); }
-  bool Bool(const char* f) const { return IntOf(t_.GetAt(pos_, f)) != 0; }
-  std::string Text(const char* f) const { return Table::ValueText(t_.GetAt(pos_, f)); }
-
- private:
-  const Table& t_;
-  int pos_;
-  int decimals_;
-};
-
-SheetRecord SheetOf(const Table& t, int pos, int decimals) {
-  const RowReader r(t, pos, decimals);
-  SheetRecord s;
-  s.X = r.Size("X");
-  s.Y = r.Size("Y");
-  s.TL = r.Size("TL");
-  s.TT = r.Size("TT");
-  s.TR = r.Size("TR");
-  s.TB = r.Size("TB");
-  s.Q = r.Int("Q");
-  s.PT = r.Int("PT");
-  s.PRT = r.Int("PRT");
-  s.Num = r.Int("Num");
-  s.Name = r.Text("Name");
-  s.Note = r.Text("Note");
-  return s;
-}
-
-PartRecord PartOf(const Table& t, int pos, int decimals) {
-  const RowReader r(t, pos, decimals);
-  PartRecord p;
-  p.X = r.Size("X");
-  p.Y = r.Size("Y");
-  p.Q = r.Int("Q");
-  p.Num = r.Int("Num");
-  p.Name = r.Text("Name");
-  p.Note = r.Text("Note");
-  p.Rotation = r.Int("Rotation");
-  p.NameE = r.Text("NameE");
-  p.NF = r.Text("NF");
-  p.Fold = r.Int("Fold");
-  p.PD = Utf8Left(r.Text("PD"), 1);
-  p.EL = r.Bool("EL");
-  p.ET = r.Bool("ET");
-  p.ER = r.Bool("ER");
-  p.EB = r.Bool("EB");
-  p.NameEL = r.Text("NameEL");
-  p.NameET = r.Text("NameET");
-  p.NameER = r.Text("NameER");
-  p.NameEB = r.Text("NameEB");
-  p.SetZ = r.Bool("SetZ");
-  p.Zakaz = r.Text("Zakaz");
-  p.NoteG = r.Text("NoteG");
-  p.Dist1 = r.Text("Dist1");
-  return p;
-}
-
 void Append(Bytes& out, const Bytes& record) { out.insert(out.end(), record.begin(), record.end()); }
-
-std::string BandOrDash(const std::string& name) { return Trim(name).empty() ? std::string("-") : name; }
-
-void AddSheet(JobTables& tables, const SheetRecord& s) {
-  Table& t = tables.rxM;
-  const int decimals = tables.options.Decimals;
-  t.Append();
-  t.Set("X", RoundTo(s.X, decimals));
-  t.Set("Y", RoundTo(s.Y, decimals));
-  t.Set("TL", RoundTo(s.TL, decimals));
-  t.Set("TT", RoundTo(s.TT, decimals));
-  t.Set("TR", RoundTo(s.TR, decimals));
-  t.Set("TB", RoundTo(s.TB, decimals));
-  t.Set("Q", std::int64_t{s.Q});
-  t.Set("PT", std::int64_t{s.PT});
-  t.Set("PRT", std::int64_t{s.PRT});
-  t.Set("Num", std::int64_t{s.Num});
-  t.Set("Name", s.Name);
-  t.Set("KW", tables.SawWidthOf(s.Name));
-  t.Set("Note", s.Note);
-  t.Post();
-}
-
-void AddPart(JobTables& tables, const PartRecord& p, std::int32_t fold) {
-  Table& t = tables.rxD;
-  const int decimals = tables.options.Decimals;
-  t.Append();
-  t.Set("X", RoundTo(p.X, decimals));
-  t.Set("Y", RoundTo(p.Y, decimals));
-  t.Set("Q", std::int64_t{p.Q});
-  t.Set("Num", std::int64_t{p.Num});
-  t.Set("Name", p.Name);
-  t.Set("Note", p.Note);
-  t.Set("Rotation", std::int64_t{p.Rotation});
-  t.Set("NameE", p.NameE);
-  t.Set("NF", p.NF);
-  t.Set("Fold", std::int64_t{fold});
-  t.Set("EL", std::int64_t{p.EL});
-  t.Set("ET", std::int64_t{p.ET});
-  t.Set("ER", std::int64_t{p.ER});
-  t.Set("EB", std::int64_t{p.EB});
-  t.Set("NameEL", BandOrDash(p.NameEL));
-  t.Set("NameET", BandOrDash(p.NameET));
-  t.Set("NameER", BandOrDash(p.NameER));
-  t.Set("NameEB", BandOrDash(p.NameEB));
-  t.Set("PD", p.PD);
-  t.Set("SetZ", std::int64_t{p.SetZ});
-  t.Set("Zakaz", p.Zakaz);
-  t.Set("NoteG", p.NoteG);
-  t.Set("Dist1", p.Dist1);
-  t.Post();
-}
 
 // Fresh outline keys: random from 1 to 777999111, none used twice in the job.
 class OutlineKeys {
@@ -174,8 +49,8 @@ std::string OutlineFileName(const std::string& projectPath) { return projectPath
 Bytes EncodeProject(const JobTables& tables) {
   Bytes out;
   const int decimals = tables.options.Decimals;
-  for (int i = 0; i < tables.rxM.Count(); ++i) Append(out, EncodeSheetRecord(SheetOf(tables.rxM, i, decimals)));
-  for (int i = 0; i < tables.rxD.Count(); ++i) Append(out, EncodePartRecord(PartOf(tables.rxD, i, decimals)));
+  for (int i = 0; i < tables.rxM.Count(); ++i) Append(out, EncodeSheetRecord(SheetRecordOfRow(tables.rxM, i, decimals)));
+  for (int i = 0; i < tables.rxD.Count(); ++i) Append(out, EncodePartRecord(PartRecordOfRow(tables.rxD, i, decimals)));
   return out;
 }
 
@@ -231,10 +106,11 @@ ImportResult AddProject(const std::string& path, JobTables& tables, std::vector<
     const RecordReader r = project.At(i);
     const char kind = r.Char(0);
     if (kind == kSheetKind) {
-      AddSheet(tables, DecodeSheetRecord(r));
+      const SheetRecord sheet = DecodeSheetRecord(r);
+      AppendSheetRow(tables, sheet, sheet.Num);  // a material not in the list is kept as stored
       ++result.sheetsAdded;
     } else if (kind == kPartKind) {
-      const PartRecord p = DecodePartRecord(r);
+      PartRecord p = DecodePartRecord(r);
       std::int32_t fold = p.Fold;
       if (p.PD == "A") {
         auto known = fresh.find(p.Fold);
@@ -254,7 +130,8 @@ ImportResult AddProject(const std::string& path, JobTables& tables, std::vector<
           if (matched) fresh[p.Fold] = k;
         }
       }
-      AddPart(tables, p, fold);
+      p.Fold = fold;
+      AppendPartRow(tables, p, p.Num);
       ++result.partsAdded;
     }
   }
