@@ -11,20 +11,6 @@ namespace kelvara {
 
 namespace {
 
-double NumberOf(const Value& v) {
-  if (const auto* d = std::get_if<double>(&v)) return *d;
-  if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
-  return 0;
-}
-
-long long IntegerOf(const Value& v) {
-  if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
-  if (const auto* d = std::get_if<double>(&v)) return static_cast<long long>(*d);
-  return 0;
-}
-
-std::string TextOf(const Value& v) { return Table::ValueText(v); }
-
 // Keeps both grids' updates suspended for the lifetime of the guard.
 class GridsSuspended {
  public:
@@ -51,18 +37,18 @@ std::vector<SheetRow> ReadSheets(const Table& t) {
   rows.reserve(t.Count());
   for (int i = 0; i < t.Count(); ++i) {
     SheetRow r;
-    r.Num = static_cast<int>(IntegerOf(t.GetAt(i, "Num")));
-    r.X = NumberOf(t.GetAt(i, "X"));
-    r.Y = NumberOf(t.GetAt(i, "Y"));
-    r.Q = IntegerOf(t.GetAt(i, "Q"));
-    r.TL = NumberOf(t.GetAt(i, "TL"));
-    r.TT = NumberOf(t.GetAt(i, "TT"));
-    r.TR = NumberOf(t.GetAt(i, "TR"));
-    r.TB = NumberOf(t.GetAt(i, "TB"));
-    r.NC = IntegerOf(t.GetAt(i, "NC"));
-    r.PRT = IntegerOf(t.GetAt(i, "PRT"));
-    r.Pr = TextOf(t.GetAt(i, "Pr"));
-    r.Note = TextOf(t.GetAt(i, "Note"));
+    r.Num = static_cast<int>(t.IntAt(i, "Num"));
+    r.X = t.FloatAt(i, "X");
+    r.Y = t.FloatAt(i, "Y");
+    r.Q = t.IntAt(i, "Q");
+    r.TL = t.FloatAt(i, "TL");
+    r.TT = t.FloatAt(i, "TT");
+    r.TR = t.FloatAt(i, "TR");
+    r.TB = t.FloatAt(i, "TB");
+    r.NC = t.IntAt(i, "NC");
+    r.PRT = t.IntAt(i, "PRT");
+    r.Pr = t.TextAt(i, "Pr");
+    r.Note = t.TextAt(i, "Note");
     rows.push_back(std::move(r));
   }
   return rows;
@@ -73,28 +59,28 @@ std::vector<PartRow> ReadParts(const Table& t) {
   rows.reserve(t.Count());
   for (int i = 0; i < t.Count(); ++i) {
     PartRow r;
-    r.Num = static_cast<int>(IntegerOf(t.GetAt(i, "Num")));
-    r.X = NumberOf(t.GetAt(i, "X"));
-    r.Y = NumberOf(t.GetAt(i, "Y"));
-    r.Q1 = IntegerOf(t.GetAt(i, "Q1"));
-    r.Rotation = IntegerOf(t.GetAt(i, "Rotation"));
-    r.NameE = TextOf(t.GetAt(i, "NameE"));
-    r.EL = IntegerOf(t.GetAt(i, "EL")) != 0;
-    r.ET = IntegerOf(t.GetAt(i, "ET")) != 0;
-    r.ER = IntegerOf(t.GetAt(i, "ER")) != 0;
-    r.EB = IntegerOf(t.GetAt(i, "EB")) != 0;
-    r.NameEL = TextOf(t.GetAt(i, "NameEL"));
-    r.NameET = TextOf(t.GetAt(i, "NameET"));
-    r.NameER = TextOf(t.GetAt(i, "NameER"));
-    r.NameEB = TextOf(t.GetAt(i, "NameEB"));
-    r.PD = TextOf(t.GetAt(i, "PD"));
-    r.Note = TextOf(t.GetAt(i, "Note"));
-    r.NoteG = TextOf(t.GetAt(i, "NoteG"));
-    r.Fold = IntegerOf(t.GetAt(i, "Fold"));
-    r.SetZ = IntegerOf(t.GetAt(i, "SetZ")) != 0;
-    r.Zakaz = TextOf(t.GetAt(i, "Zakaz"));
-    r.Dist1 = TextOf(t.GetAt(i, "Dist1"));
-    r.NC = IntegerOf(t.GetAt(i, "NC"));
+    r.Num = static_cast<int>(t.IntAt(i, "Num"));
+    r.X = t.FloatAt(i, "X");
+    r.Y = t.FloatAt(i, "Y");
+    r.Q1 = t.IntAt(i, "Q1");
+    r.Rotation = t.IntAt(i, "Rotation");
+    r.NameE = t.TextAt(i, "NameE");
+    r.EL = t.IntAt(i, "EL") != 0;
+    r.ET = t.IntAt(i, "ET") != 0;
+    r.ER = t.IntAt(i, "ER") != 0;
+    r.EB = t.IntAt(i, "EB") != 0;
+    r.NameEL = t.TextAt(i, "NameEL");
+    r.NameET = t.TextAt(i, "NameET");
+    r.NameER = t.TextAt(i, "NameER");
+    r.NameEB = t.TextAt(i, "NameEB");
+    r.PD = t.TextAt(i, "PD");
+    r.Note = t.TextAt(i, "Note");
+    r.NoteG = t.TextAt(i, "NoteG");
+    r.Fold = t.IntAt(i, "Fold");
+    r.SetZ = t.IntAt(i, "SetZ") != 0;
+    r.Zakaz = t.TextAt(i, "Zakaz");
+    r.Dist1 = t.TextAt(i, "Dist1");
+    r.NC = t.IntAt(i, "NC");
     rows.push_back(std::move(r));
   }
   return rows;
@@ -156,7 +142,7 @@ std::unique_ptr<CalculationJob> RunCalculation(JobTables& tables, LayoutModel& m
 
   std::vector<double> kw;
   kw.reserve(tables.rxOM.Count());
-  for (int i = 0; i < tables.rxOM.Count(); ++i) kw.push_back(NumberOf(tables.rxOM.GetAt(i, "KW")));
+  for (int i = 0; i < tables.rxOM.Count(); ++i) kw.push_back(tables.rxOM.FloatAt(i, "KW"));
   model.MaterialKW = MaterialSawWidths(options.CommonSawWidth, kw);
   job->Settings.MaterialKW = model.MaterialKW;
   return job;

@@ -518,11 +518,7 @@ std::vector<float> SavedSawWidths(const std::vector<float>& materialKW, const st
 
 std::vector<float> SavedSawWidths(const LayoutModel& model, const JobTables& tables) {
   std::vector<float> table;
-  for (int i = 0; i < tables.rxOM.Count(); ++i) {
-    const Value& v = tables.rxOM.GetAt(i, "KW");
-    const double* kw = std::get_if<double>(&v);
-    table.push_back(kw ? static_cast<float>(*kw) : 0.0f);
-  }
+  for (int i = 0; i < tables.rxOM.Count(); ++i) table.push_back(static_cast<float>(tables.rxOM.FloatAt(i, "KW")));
   return SavedSawWidths(model.MaterialKW, table);
 }
 

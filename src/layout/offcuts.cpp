@@ -18,12 +18,6 @@ constexpr int kMsgNoMaterial = 94;
 constexpr int kMsgUnmarkAll = 185;
 constexpr int kMsgMoveToStorehouse = 186;
 
-std::int64_t IntOf(const Value& v) {
-  if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
-  if (auto* d = std::get_if<double>(&v)) return static_cast<std::int64_t>(*d);
-  return 0;
-}
-
 // Switches the storehouse filter off for a command that must see every material, and back to
 // its former state at the end.
 class AllStorehouseRows {
@@ -47,7 +41,7 @@ class AllStorehouseRows {
 void DeleteStoredOffcut(Table& store, const std::string& note, std::int64_t num) {
   if (note.empty()) return;
   for (int i = 0; i < store.Count(); ++i)
-    if (Table::ValueText(store.GetAt(i, "N")) == note && IntOf(store.GetAt(i, "Num")) == num) {
+    if (Table::ValueText(store.GetAt(i, "N")) == note && store.IntAt(i, "Num") == num) {
       store.MoveTo(i);
       store.Delete();
       return;
@@ -229,7 +223,7 @@ bool DeleteSelectedSavedOffcuts(JobTables& tables, std::vector<int> selected) {
   {
     AllStorehouseRows all(tables);
     for (int p : rows)
-      DeleteStoredOffcut(tables.rxMat, Table::ValueText(saved.GetAt(p, "Note")), IntOf(saved.GetAt(p, "Num")));
+      DeleteStoredOffcut(tables.rxMat, Table::ValueText(saved.GetAt(p, "Note")), saved.IntAt(p, "Num"));
   }
   std::sort(rows.rbegin(), rows.rend());
   for (int p : rows) {
@@ -249,7 +243,7 @@ bool DeleteAllSavedOffcuts(JobTables& tables) {
   {
     AllStorehouseRows all(tables);
     for (int p = 0; p < saved.Count(); ++p)
-      DeleteStoredOffcut(tables.rxMat, Table::ValueText(saved.GetAt(p, "Note")), IntOf(saved.GetAt(p, "Num")));
+      DeleteStoredOffcut(tables.rxMat, Table::ValueText(saved.GetAt(p, "Note")), saved.IntAt(p, "Num"));
   }
   tables.RenumberStorehouse();
   saved.Clear();

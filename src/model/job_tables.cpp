@@ -73,10 +73,7 @@ void JobTables::Renumber(Table& t) {
 double JobTables::SawWidthOf(const std::string& material) const {
   if (!IsZero3(options.CommonSawWidth)) return options.CommonSawWidth;
   for (int i = 0; i < rxOM.Count(); ++i)
-    if (Table::ValueText(rxOM.GetAt(i, "Mat")) == material) {
-      const auto* kw = std::get_if<double>(&rxOM.GetAt(i, "KW"));
-      return kw ? *kw : 0.0;
-    }
+    if (rxOM.TextAt(i, "Mat") == material) return rxOM.FloatAt(i, "KW");
   return 0.0;
 }
 

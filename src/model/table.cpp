@@ -229,6 +229,8 @@ double ToFloat(const Value& v) {
 }  // namespace
 
 std::int64_t Table::AsInt(std::string_view field) const { return ToInt(Get(field)); }
+std::int64_t Table::IntAt(int pos, std::string_view field) const { return ToInt(GetAt(pos, field)); }
+double Table::FloatAt(int pos, std::string_view field) const { return ToFloat(GetAt(pos, field)); }
 double Table::AsFloat(std::string_view field) const { return ToFloat(Get(field)); }
 std::string Table::AsString(std::string_view field) const { return ValueText(Get(field)); }
 

@@ -89,6 +89,10 @@ class Table {
   const Row& RowAt(int pos) const;
   const Value& GetAt(int pos, std::string_view field) const;
   void SetAt(int pos, std::string_view field, Value v);
+  // A field of any visible row as a number or text; an empty field gives 0 / "".
+  std::int64_t IntAt(int pos, std::string_view field) const;
+  double FloatAt(int pos, std::string_view field) const;
+  std::string TextAt(int pos, std::string_view field) const { return ValueText(GetAt(pos, field)); }
 
   Bookmark GetBookmark() const;
   bool GotoBookmark(Bookmark b);

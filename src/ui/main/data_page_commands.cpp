@@ -10,11 +10,7 @@ constexpr int kMsgDeleteSelectedRows = 13;
 constexpr int kMsgClearTableQuestion = 83;
 
 Trims TrimsOfRow(const Table& t, int row) {
-  auto v = [&](const char* f) {
-    const auto* d = std::get_if<double>(&t.GetAt(row, f));
-    return d ? *d : 0.0;
-  };
-  return {v("TL"), v("TT"), v("TR"), v("TB")};
+  return {t.FloatAt(row, "TL"), t.FloatAt(row, "TT"), t.FloatAt(row, "TR"), t.FloatAt(row, "TB")};
 }
 
 }  // namespace

@@ -185,13 +185,8 @@ void MainWindow::SaveLayoutCommand() {
   const QString folder = layoutSaveFolder_.isEmpty() ? DialogFolder() : layoutSaveFolder_;
   const QString name = prompts_->SaveFileName(this, ctx_->Msg(kMsgSaveLayoutTitle), folder, "sl3 (*.sl3)");
   if (name.isEmpty()) return;
-  std::vector<float> tableKW;
-  for (int i = 0; i < tables_.rxOM.Count(); ++i) {
-    const auto* kw = std::get_if<double>(&tables_.rxOM.GetAt(i, "KW"));
-    tableKW.push_back(kw ? static_cast<float>(*kw) : 0.0f);
-  }
   const std::string written = SaveLayout(name.toStdString(), model_, diagramsPage_->RHeader->text().toStdString(),
-                                         SavedSawWidths(model_.MaterialKW, tableKW), messages_, *this);
+                                         SavedSawWidths(model_, tables_), messages_, *this);
   if (!written.empty()) layoutSaveFolder_ = QFileInfo(QString::fromStdString(written)).absolutePath();
 }
 
